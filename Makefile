@@ -1,0 +1,38 @@
+# The two commands: `make run` and `make test`. Everything else is a step of theirs.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_GEN  := -G Ninja
+
+.PHONY: run test deps build build-asan check check-asan bench format clean
+
+run: build
+	./scripts/run-demo.sh $(BUILD)
+
+test: check check-asan
+
+deps:
+	./scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELOXA_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+check: build
+	./scripts/run-tests.sh $(BUILD)
+
+check-asan: build-asan
+	./scripts/run-tests.sh $(ASAN_BUILD)
+
+bench: build
+	./scripts/benchmarks.sh $(BUILD)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
