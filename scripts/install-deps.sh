@@ -10,7 +10,7 @@ packages=(
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-window
     qml6-module-qtquick-layouts qml6-module-qtqml-workerscript qml6-module-qtquick-templates
     qml6-module-qtquick-shapes libgl-dev libvulkan-dev libxkbcommon-dev
-    xvfb xauth xdotool imagemagick fonts-dejavu-core
+    zlib1g-dev xvfb xauth xdotool imagemagick fonts-dejavu-core
 )
 
 missing=()
