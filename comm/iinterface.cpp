@@ -1,0 +1,110 @@
+#include "comm/iinterface.h"
+
+#include "util/logcategories.h"
+
+IInterface::IInterface(QObject *parent)
+    : QObject(parent)
+{}
+
+QString IInterface::stateText(int state)
+{
+    switch (state) {
+    case Idle:
+        return tr(" - Offline - Idle");
+    case Connecting:
+        return tr(" - Offline - Connecting");
+    case Online:
+        return tr(" - Online - Running");
+    case Reconnecting:
+        return tr(" - Offline - Reconnecting");
+    case Resetting:
+        return tr(" - Offline - Resetting");
+    default:
+        return tr(" - Unknown State");
+    }
+}
+
+bool IInterface::open()
+{
+    return false;
+}
+
+bool IInterface::close()
+{
+    return false;
+}
+
+void IInterface::start() {}
+
+void IInterface::stop() {}
+
+uint IInterface::send(const char *, int, int, const char *, uint)
+{
+    return 0;
+}
+
+bool IInterface::waitForBytesWritten(int)
+{
+    return false;
+}
+
+void IInterface::notifyState()
+{
+    Q_EMIT interfaceStateChanged(m_online);
+}
+
+QString IInterface::stateText() const
+{
+    return QStringLiteral("?");
+}
+
+void IInterface::dump() const
+{
+    qCDebug(lcTcp) << this << name();
+}
+
+QString IInterface::name() const
+{
+    return QStringLiteral("Null Interface");
+}
+
+QString IInterface::address() const
+{
+    return {};
+}
+
+void IInterface::setAddress(const QHostAddress &) {}
+
+void IInterface::setPort(quint16) {}
+
+int IInterface::state() const
+{
+    return Idle;
+}
+
+void IInterface::setProtocol(PProtocol *protocol)
+{
+    m_protocol = protocol;
+}
+
+bool IInterface::isSubscriptionModeSet() const
+{
+    return false;
+}
+
+void IInterface::resetSubscriptionMode() {}
+
+bool IInterface::subscriptionMode() const
+{
+    return false;
+}
+
+void IInterface::setSubscriptionMode(bool) {}
+
+void IInterface::armHostCheck() {}
+
+void IInterface::setOnline(bool online)
+{
+    m_online = online;
+    Q_EMIT interfaceStateChanged(online);
+}

@@ -1,0 +1,8 @@
+#include "hardware/hblock.h"
+
+HBlock::HBlock() = default;
+
+QString HBlock::category() const
+{
+    return QObject::tr("Blocks");
+}

@@ -1,0 +1,16 @@
+#include "hardware/hechocanel.h"
+
+HEchoCanel::HEchoCanel() = default;
+
+bool HEchoCanel::completeSetup()
+{
+    HNode::completeSetup();
+    setTypenum(QStringLiteral("0"));
+    setTitle(QStringLiteral("EchoCancel"));
+    return true;
+}
+
+QString HEchoCanel::category() const
+{
+    return QObject::tr("Echo Cancellation");
+}

@@ -1,0 +1,7 @@
+#include "hardware/hnvalink.h"
+
+HNVALink::HNVALink()
+    : HAudioIO(QString(), Link)
+{
+    setIoCategory(QObject::tr("Digital I/O"));
+}

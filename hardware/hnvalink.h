@@ -1,0 +1,12 @@
+#pragma once
+
+#include "hardware/haudioio.h"
+
+// The processor-link transmitter of a chassis.
+class HNVALink : public HAudioIO
+{
+    Q_OBJECT
+
+public:
+    HNVALink();
+};

@@ -1,0 +1,8 @@
+#include "hardware/hparameterset.h"
+
+HParameterSet::HParameterSet() = default;
+
+QString HParameterSet::category() const
+{
+    return QObject::tr("ParameterSets");
+}

@@ -1,0 +1,8 @@
+#include "hardware/hparametersetlist.h"
+
+HParameterSetList::HParameterSetList() = default;
+
+QString HParameterSetList::category() const
+{
+    return QObject::tr("ParameterSetLists");
+}

@@ -1,0 +1,3 @@
+#include "hardware/hrcgroupcombo.h"
+
+HRCGroupCombo::HRCGroupCombo() = default;
