@@ -1,11 +1,17 @@
+#include "app/mainwindow.h"
+
 #include <QApplication>
-#include <QMainWindow>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Veloxa Remote - "));
-    window.show();
-    return app.exec();
+    auto application = std::make_unique<QApplication>(argc, argv);
+    auto window = std::make_unique<MainWindow>();
+    window->setApplication(application.get());
+    window->show();
+    const int result = application->exec();
+    window.reset();
+    application.reset();
+    return result;
 }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "canvas/ccanvas.h"
+
+#include <QMainWindow>
+#include <QTranslator>
+
+#include <memory>
+
+class QApplication;
+class QSplitter;
+class MModel;
+class VQmlFrame;
+
+// The one top-level window: hosts the Qt Quick view at the panel's fixed pixel size.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    void setApplication(QApplication *application);
+    void fixWindowSize();
+
+    MModel *model() const { return m_model.get(); }
+    VQmlFrame *view() const { return m_view.get(); }
+    const CCanvas &canvas() const { return m_canvas; }
+
+public Q_SLOTS:
+    void resetQMLFocus();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void setupForm();
+    void loadTranslation();
+    void createView();
+    void createModel();
+    void openStartupProject();
+
+    QApplication *m_application = nullptr;
+    QWidget *m_form = nullptr;
+    std::unique_ptr<MModel> m_model;
+    CCanvas m_canvas;
+    QString m_pendingFile;
+    std::unique_ptr<VQmlFrame> m_view;
+    QSplitter *m_splitter = nullptr;
+    QTranslator m_translator;
+};

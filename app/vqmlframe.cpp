@@ -1,0 +1,87 @@
+#include "app/vqmlframe.h"
+
+#include "app/metergaugelocalization.h"
+#include "model/mmodel.h"
+#include "model/mqmlinterface.h"
+#include "util/logcategories.h"
+
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QScreen>
+
+VQmlFrame::VQmlFrame(QWindow *parentWindow)
+    : QQuickView(parentWindow)
+    , m_parentWindow(parentWindow)
+    , m_gaugeLocalization(std::make_unique<MeterGaugeLocalization>())
+{
+    setResizeMode(QQuickView::SizeRootObjectToView);
+}
+
+VQmlFrame::~VQmlFrame()
+{
+    // Items of the documents refer to the interface object: tear the scene down first.
+    setSource(QUrl());
+    engine()->clearComponentCache();
+    delete m_qmlInterface;
+    m_interfaceComponent.reset();
+}
+
+void VQmlFrame::registerTypes(bool initModel)
+{
+    qmlRegisterType<MQmlInterface>("mqmlinterface", 1, 0, "MQmlInterface");
+    createInterface(engine());
+    if (initModel && m_model)
+        m_model->init();
+}
+
+void VQmlFrame::createInterface(QQmlEngine *engine)
+{
+    m_interfaceComponent =
+        std::make_unique<QQmlComponent>(engine, QUrl(QStringLiteral("qrc:/qml/QmlInterface.qml")));
+    const QList<QQmlError> errors = m_interfaceComponent->errors();
+    for (qsizetype i = 0; i < errors.size(); ++i)
+        qCDebug(lcApp) << i << errors.at(i);
+    if (!errors.isEmpty())
+        qCDebug(lcApp) << "------------------------";
+    m_qmlInterface = qobject_cast<MQmlInterface *>(m_interfaceComponent->create());
+    QQmlContext *context = engine->rootContext();
+    context->setContextProperty(QStringLiteral("intrf"), m_qmlInterface);
+    context->setContextProperty(QStringLiteral("MeterGaugeLocalValue"), m_gaugeLocalization.get());
+    context->setContextProperty(QStringLiteral("MsgBoxController"), &m_messageDialog);
+    if (m_qmlInterface) {
+        m_qmlInterface->setContext(context);
+        m_messageDialog.setInterface(m_qmlInterface);
+    }
+}
+
+void VQmlFrame::setModel(MModel *model)
+{
+    m_model = model;
+    if (m_qmlInterface) {
+        m_qmlInterface->setModel(model);
+        m_qmlInterface->setView(this);
+    }
+}
+
+void VQmlFrame::setSetupMenu(const QString &text)
+{
+    if (m_qmlInterface)
+        m_qmlInterface->setupMenuData(text);
+}
+
+qreal VQmlFrame::dotsPerInch() const
+{
+    const QScreen *s = screen();
+    return s ? s->logicalDotsPerInch() : 72.0;
+}
+
+void VQmlFrame::resizeEvent(QResizeEvent *event)
+{
+    QQuickView::resizeEvent(event);
+    if (QQuickItem *root = rootObject()) {
+        root->setProperty("width", width());
+        root->setProperty("height", height());
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/dqmlmessagedialog.h"
+
+#include <QQuickView>
+
+#include <memory>
+
+class MeterGaugeLocalization;
+class MModel;
+class MQmlInterface;
+class QQmlComponent;
+class QQmlEngine;
+
+// The Qt Quick view that shows the panel; owns the interface object the documents see.
+class VQmlFrame : public QQuickView
+{
+    Q_OBJECT
+
+public:
+    explicit VQmlFrame(QWindow *parentWindow = nullptr);
+    ~VQmlFrame() override;
+
+    void registerTypes(bool initModel);
+    void createInterface(QQmlEngine *engine);
+    void setModel(MModel *model);
+    void setSetupMenu(const QString &text);
+    qreal dotsPerInch() const;
+
+    MQmlInterface *qmlInterface() const { return m_qmlInterface; }
+    DQmlMessageDialog *messageDialog() { return &m_messageDialog; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QWindow *m_parentWindow = nullptr;
+    DQmlMessageDialog m_messageDialog;
+    std::unique_ptr<QQmlComponent> m_interfaceComponent;
+    MQmlInterface *m_qmlInterface = nullptr;
+    MModel *m_model = nullptr;
+    std::unique_ptr<MeterGaugeLocalization> m_gaugeLocalization;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QQuickItem;
+class MQmlInterface;
+
+// Modal message boxes drawn by a QML document, and the receive-mode box.
+class DQmlMessageDialog : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DQmlMessageDialog(QObject *parent = nullptr);
+
+    void setInterface(MQmlInterface *qmlInterface) { m_qmlInterface = qmlInterface; }
+    // Shows the document with title, text and button, and waits in a local loop until closed.
+    void doModal(const QString &document, const QString &title, const QString &text,
+                 const QString &button);
+    bool isClosed() const { return m_closed; }
+
+Q_SIGNALS:
+    void closed();
+    void receiveModeDialogClosed();
+    void quit();
+
+public Q_SLOTS:
+    void close();
+    void applicationStateChanged(Qt::ApplicationState state);
+    void onReceiveModeDialogClosed();
+    void showMessageBox(const QString &title, const QString &text);
+
+private:
+    MQmlInterface *m_qmlInterface = nullptr;
+    QString m_document;
+    QString m_title;
+    QString m_text;
+    QString m_button;
+    QPointer<QObject> m_object;
+    bool m_closed = true;
+};

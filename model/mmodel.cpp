@@ -1,0 +1,575 @@
+#include "model/mmodel.h"
+
+#include "app/mainwindow.h"
+#include "app/vqmlframe.h"
+#include "canvas/ccanvas.h"
+#include "canvas/ccomposite.h"
+#include "comm/icomposite.h"
+#include "comm/pprotocol.h"
+#include "controls/vmodemanager.h"
+#include "controls/wdelegate.h"
+#include "controls/wwidgetfactory.h"
+#include "formats/uarchive.h"
+#include "hardware/hchassis.h"
+#include "hardware/hroot.h"
+#include "model/mproject.h"
+#include "model/mqmlinterface.h"
+#include "util/logcategories.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QQuickItem>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+const QString kDemoProject = QStringLiteral(":/data/Veloxa/Demo.cpz");
+const QString kPanels = QStringLiteral("Panels");
+const QString kScenes = QStringLiteral("Scenes");
+const QString kControls = QStringLiteral("Controls");
+
+QString &indicatorImage()
+{
+    static QString image;
+    return image;
+}
+
+QSettings designSettings()
+{
+    return QSettings(QStringLiteral("Orvik"), QStringLiteral("Veloxa Remote 3.0"));
+}
+
+QDir designsFolder()
+{
+    return QDir(designSettings().value(QStringLiteral("Path/Designs")).toString());
+}
+
+// Tall screens are laid out by width, others by height.
+bool isTallScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen || screen->geometry().width() <= 0)
+        return false;
+    const QRect geometry = screen->geometry();
+    return double(geometry.height()) / geometry.width() >= 2.0;
+}
+
+QList<HChassis *> chassisNodes(HRoot *root)
+{
+    QList<HChassis *> result;
+    QList<HNode *> nodes;
+    if (root && root->collectByCategory(QStringLiteral("Chassis"), nodes)) {
+        for (HNode *node : std::as_const(nodes)) {
+            if (auto *chassis = qobject_cast<HChassis *>(node))
+                result.append(chassis);
+        }
+    }
+    return result;
+}
+} // namespace
+
+MModel::MModel(QObject *parent)
+    : QObject(parent)
+    , m_interfaces(std::make_unique<IComposite>())
+{}
+
+MModel::~MModel()
+{
+    VModeManager::destroy();
+    m_sceneRoot.reset();
+    m_hardwareRoot.reset();
+    WDelegate::destroy();
+    m_interfaces.reset();
+    m_project.reset();
+}
+
+void MModel::init()
+{
+    m_hardwareRoot = std::make_unique<HRoot>();
+    m_sceneRoot = std::make_unique<CComposite>(kScenes, QString());
+    m_project = std::make_unique<MProject>();
+
+    m_pollTimer = new QTimer(this);
+    m_pollTimer->setObjectName(QStringLiteral("polling"));
+    connect(m_pollTimer, &QTimer::timeout, this, &MModel::doPolling);
+
+    m_widgetDelegate = WDelegate::instance();
+    if (m_widgetDelegate) {
+        QObject *qmlView = m_qmlInterface ? m_qmlInterface->qmlView() : nullptr;
+        m_widgetDelegate->setFactory(std::make_unique<WWidgetFactory>(qmlView, m_qmlContext, this));
+        applyScale();
+    }
+    m_modeManager = VModeManager::instance();
+
+    Q_EMIT selectState(false);
+    Q_EMIT ccpState(false);
+}
+
+void MModel::setQmlInterface(MQmlInterface *qmlInterface)
+{
+    m_qmlInterface = qmlInterface;
+    QQuickItem *canvasItem = VModeManager::instance()->canvasItem();
+    if (!canvasItem)
+        return;
+    // The desktop document rebuilds or re-reads its rows on these.
+    connect(this, &MModel::reloadCanvas, canvasItem,
+            [canvasItem] { QMetaObject::invokeMethod(canvasItem, "reloadCanvas"); });
+    connect(this, &MModel::resetCanvas, canvasItem,
+            [canvasItem] { QMetaObject::invokeMethod(canvasItem, "resetCanvas"); });
+}
+
+void MModel::setQmlContext(QQmlContext *context)
+{
+    m_qmlContext = context;
+}
+
+void MModel::setCanvas(CCanvas *canvas)
+{
+    m_canvas = canvas;
+    if (canvas)
+        canvas->setModel(this);
+}
+
+void MModel::setView(VQmlFrame *view)
+{
+    m_view = view;
+}
+
+void MModel::setMainWindow(MainWindow *window)
+{
+    m_mainWindow = window;
+}
+
+bool MModel::setQmlProperty(const char *name, const QVariant &value)
+{
+    if (!m_qmlInterface)
+        return false;
+    m_qmlInterface->setProperty(name, value);
+    return true;
+}
+
+QString MModel::startupProjectPath() const
+{
+    const QDir folder = designsFolder();
+    for (const QString &name : {QStringLiteral("download.cpn"), QStringLiteral("download.cpf")}) {
+        const QString path = folder.path() + QLatin1Char('/') + name;
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    return kDemoProject;
+}
+
+QString MModel::designsDownloadPath(bool create) const
+{
+    QDir folder = designsFolder();
+    if (create && !folder.exists()) {
+        QDir parent = QFileInfo(folder.absolutePath()).dir();
+        parent.mkdir(QFileInfo(folder.absolutePath()).fileName());
+    }
+    return folder.path() + QStringLiteral("/download.cpn");
+}
+
+void MModel::openProject(const QString &path)
+{
+    if (!m_hardwareRoot || !m_qmlInterface || !m_sceneRoot)
+        return;
+    m_sceneRoot->clear();
+    m_currentPanel = nullptr;
+    m_currentFile = path;
+
+    UArchive *archive = UArchive::instance();
+    QString panelFile = path;
+    if (archive->open(path)) {
+        panelFile = archive->findFile(QStringLiteral(".cpf"));
+        if (panelFile.isEmpty())
+            panelFile = path;
+    }
+    // The designer project is read by the import that a later step brings; until then the
+    // panel file alone builds the hardware tree.
+    m_designerFile.clear();
+
+    m_sceneRoot->setCanvas(m_canvas);
+    m_sceneRoot->load(panelFile, m_hardwareRoot.get(), QString(), this);
+    if (!m_sceneRoot->fileVersion().isEmpty())
+        m_fileVersion = m_sceneRoot->fileVersion();
+    m_sceneRoot->setName(panelFile.mid(panelFile.lastIndexOf(QLatin1Char('/')) + 1));
+
+    m_currentPanel = qobject_cast<CComposite *>(m_sceneRoot->findCurrent(kPanels));
+    if (!m_currentPanel)
+        m_currentPanel = qobject_cast<CComposite *>(m_sceneRoot->findCurrent(kControls));
+    activate(m_currentPanel, true);
+
+    refreshView();
+    m_modified = false;
+    if (m_mainWindow)
+        m_mainWindow->fixWindowSize();
+    Q_EMIT enableConnection(true);
+}
+
+void MModel::refreshView()
+{
+    applyScale();
+    centerControls();
+    updateSceneMenu();
+    updatePageCount();
+    updateSceneTitle();
+    updateHeaderTitle();
+}
+
+void MModel::reset()
+{
+    if (m_sceneRoot)
+        m_sceneRoot->clear();
+    if (m_hardwareRoot)
+        m_hardwareRoot = std::make_unique<HRoot>();
+    m_currentPanel = nullptr;
+    Q_EMIT selectState(false);
+    Q_EMIT ccpState(false);
+    if (m_canvas)
+        m_canvas->reset();
+}
+
+void MModel::applySkin()
+{
+    // Skins restyle the views once they exist; nothing to re-apply before that.
+}
+
+void MModel::computeViewScale()
+{
+    if (!m_hardwareRoot || !m_qmlInterface)
+        return;
+    float contentHeight = m_qmlInterface->property("maxControlHeight").toFloat();
+    const QRectF bounds = m_sceneRoot ? m_sceneRoot->boundingRect() : QRectF();
+    if (bounds.height() > 0)
+        contentHeight = float((2 * bounds.y() + bounds.height()) / m_pixelScale);
+    if (QObject *view = m_qmlInterface->qmlView()) {
+        m_viewHeight = view->property("height").toFloat();
+        m_viewWidth = view->property("width").toFloat();
+    }
+    if (m_viewHeight <= 0 || contentHeight <= 0)
+        return;
+    m_pixelScale = m_viewHeight / contentHeight;
+    setQmlProperty("viewScale", m_pixelScale);
+}
+
+void MModel::applyScale()
+{
+    if (!m_hardwareRoot || !m_qmlInterface)
+        return;
+    computeViewScale();
+    if (m_viewHeight <= 0)
+        return;
+    if (m_widgetDelegate) {
+        m_widgetDelegate->setAspect(m_canvas ? m_canvas->aspect() : 1.0f);
+        m_widgetDelegate->setPixelScale(m_pixelScale);
+    }
+    const float dimension = isTallScreen() ? m_viewWidth : m_viewHeight;
+    m_sceneRoot->rescale(1.0f, dimension, getIsScaleMultiply());
+    setQmlProperty("textSize", int(12.0f * m_pixelScale));
+    setQmlProperty("pixelScale", m_pixelScale);
+}
+
+void MModel::centerControls()
+{
+    if (!m_sceneRoot || !m_qmlInterface || !m_qmlInterface->qmlView())
+        return;
+    if (m_canvas && !m_canvas->horizcenter()) {
+        if (!m_currentPanel || !m_currentPanel->name().contains(QStringLiteral("ToneEQ")))
+            return;
+    }
+    const float width = m_qmlInterface->qmlView()->property("width").toFloat();
+    m_sceneRoot->centre(kControls, width);
+}
+
+bool MModel::getIsScaleMultiply() const
+{
+    return m_canvas ? m_canvas->multiplyScaleFactor() : true;
+}
+
+CComposite *MModel::currentScene() const
+{
+    return m_sceneRoot ? qobject_cast<CComposite *>(m_sceneRoot->findCurrent(kScenes)) : nullptr;
+}
+
+void MModel::updatePageCount()
+{
+    if (!m_sceneRoot)
+        return;
+    m_currentPanel = qobject_cast<CComposite *>(m_sceneRoot->findCurrent(kPanels));
+    CComposite *scene = currentScene();
+    setQmlProperty("pageCount", scene ? scene->childCount() : 0);
+    setQmlProperty("pageIndex", scene ? scene->currentIndex() : 0);
+}
+
+void MModel::updateSceneTitle()
+{
+    CComposite *scene = currentScene();
+    setQmlProperty("sceneTitle", scene ? scene->name() : QString());
+}
+
+void MModel::updateHeaderTitle()
+{
+    if (m_project)
+        setQmlProperty("headerTitle", m_project->facilityName());
+}
+
+void MModel::updateSceneMenu()
+{
+    if (!m_qmlInterface || !m_sceneRoot)
+        return;
+    QStringList names;
+    for (int i = 0; i < m_sceneRoot->childCount(); ++i)
+        names.append(m_sceneRoot->child(i)->name());
+    m_qmlInterface->setSceneMenu(names);
+}
+
+void MModel::activate(CComposite *panel, bool on)
+{
+    if (panel)
+        panel->setActive(on);
+}
+
+void MModel::pollPanel(CComposite *panel)
+{
+    if (panel)
+        panel->poll();
+}
+
+void MModel::setPanelPolling(bool on)
+{
+    if (m_currentPanel)
+        m_currentPanel->setPollingEnabled(on);
+}
+
+void MModel::setConnectionsEnabled(bool on)
+{
+    for (HChassis *chassis : chassisNodes(m_hardwareRoot.get())) {
+        chassis->setEnabled(on);
+        if (PProtocol *protocol = chassis->protocol()) {
+            protocol->onOnlineStateChanged(on);
+            protocol->setOwner(this);
+        }
+    }
+    if (m_pollTimer) {
+        if (on)
+            m_pollTimer->start(PollIntervalMs);
+        else
+            m_pollTimer->stop();
+    }
+    m_pollingActive = on;
+    setPanelPolling(on);
+    m_connectionsOn = on;
+}
+
+void MModel::connectInterfaces()
+{
+    m_interfaces->clear(false);
+    for (HChassis *chassis : chassisNodes(m_hardwareRoot.get())) {
+        if (IInterface *interface = chassis->interface()) {
+            m_interfaces->add(interface);
+            connect(interface, &IInterface::interfaceStateChanged, this,
+                    &MModel::interfaceStatusChanged, Qt::UniqueConnection);
+        }
+    }
+    m_interfaces->notifyState();
+}
+
+void MModel::pollCurrentPanel()
+{
+    pollPanel(m_currentPanel);
+}
+
+void MModel::doPolling()
+{
+    pollPanel(m_currentPanel);
+    m_pollingActive = true;
+    setPanelPolling(true);
+}
+
+bool MModel::isPollTimerActive() const
+{
+    return m_pollTimer && m_pollTimer->isActive();
+}
+
+void MModel::setPollingEnabled(bool on)
+{
+    m_pollingActive = on;
+    setPanelPolling(on);
+    // The next tick then comes a full interval after the device asked for quiet.
+    if (!on && m_pollTimer && m_pollTimer->isActive())
+        m_pollTimer->start();
+}
+
+QString MModel::connectionIndicator()
+{
+    return indicatorImage();
+}
+
+void MModel::interfaceStatusChanged(bool isConnected)
+{
+    if (!m_qmlInterface || !m_interfaces)
+        return;
+    const int connected = m_interfaces->onlineCount();
+    const int total = m_interfaces->count();
+    const QString skin = m_canvas ? m_canvas->skin() : QString();
+    QString image = QStringLiteral("../../images/skins/") + skin;
+    if (connected == 0)
+        image += QStringLiteral("/indicator_red.png");
+    else if (connected == total)
+        image += QStringLiteral("/indicator_grn.png");
+    else
+        image += QStringLiteral("/indicator_ylw.png");
+    setQmlProperty("connectInd", image);
+    indicatorImage() = image;
+    if (m_receiving)
+        return;
+    Q_EMIT changedStatusIndicator();
+    if (!isConnected)
+        m_interfaces->resetSubscriptionMode();
+}
+
+void MModel::applicationStateChanged(Qt::ApplicationState state)
+{
+    if (!m_interfaces || !m_currentPanel)
+        return;
+    if (state != Qt::ApplicationActive) {
+        m_interfaces->stop();
+        return;
+    }
+    m_interfaces->start();
+    pollCurrentPanel();
+}
+
+void MModel::aboutToQuit()
+{
+    deleteLater();
+}
+
+void MModel::onExtraRefreshTimerTimeout()
+{
+    refreshView();
+}
+
+bool MModel::showPanel(int index)
+{
+    CComposite *scene = m_currentPanel ? m_currentPanel->parentComposite() : nullptr;
+    if (!scene || scene->kind() != QStringLiteral("Scene")) {
+        m_currentPanel = nullptr;
+        return false;
+    }
+    activate(m_currentPanel, false);
+    scene->setCurrentIndex(index);
+    m_currentPanel = qobject_cast<CComposite *>(m_sceneRoot->findCurrent(kPanels));
+    activate(m_currentPanel, true);
+    if (m_currentPanel && m_currentPanel->name().contains(QStringLiteral("ToneEQ")))
+        centerControls();
+    setQmlProperty("pageIndex", index);
+    pollPanel(m_currentPanel);
+    return true;
+}
+
+bool MModel::stepPanel(int delta)
+{
+    CComposite *scene = m_currentPanel ? m_currentPanel->parentComposite() : nullptr;
+    if (!scene)
+        return false;
+    const int count = scene->childCount();
+    int index = scene->currentIndex() + delta;
+    if (index >= count)
+        index = 0;
+    else if (index < 0)
+        index = count - 1;
+    return showPanel(index);
+}
+
+bool MModel::navigate(const QString &command)
+{
+    if (command == QStringLiteral("leftarrow"))
+        return stepPanel(-1);
+    if (command == QStringLiteral("rightarrow"))
+        return stepPanel(1);
+    return false;
+}
+
+void MModel::selectPanel(CComposite *panel)
+{
+    if (panel == m_currentPanel)
+        return;
+    activate(m_currentPanel, false);
+    CComposite *scene = panel ? panel->parentComposite() : nullptr;
+    const int index = scene ? scene->indexOf(panel) : -1;
+    if (index < 0) {
+        m_currentPanel = nullptr;
+        return;
+    }
+    scene->setCurrentIndex(index);
+    m_currentPanel = panel;
+    activate(panel, true);
+    setQmlProperty("pageIndex", index);
+    pollPanel(panel);
+    Q_EMIT resetQMLFocus();
+}
+
+bool MModel::selectScene(const QString &name)
+{
+    CComposite *scene = currentScene();
+    if (scene && scene->name() == name)
+        return true;
+    activate(m_currentPanel, false);
+    if (!m_sceneRoot || !m_sceneRoot->selectByName(kScenes, name))
+        return false;
+    bool result = true;
+    m_currentPanel = qobject_cast<CComposite *>(m_sceneRoot->findCurrent(kPanels));
+    if (m_currentPanel) {
+        activate(m_currentPanel, true);
+        updatePageCount();
+        pollPanel(m_currentPanel);
+    } else {
+        result = false;
+    }
+    updateSceneTitle();
+    Q_EMIT resetQMLFocus();
+    return result;
+}
+
+bool MModel::selectSceneByIndex(int index)
+{
+    CControl *scene = m_sceneRoot ? m_sceneRoot->child(index) : nullptr;
+    return scene && selectScene(scene->name());
+}
+
+bool MModel::jumpToPanel(const QString &link)
+{
+    if (!m_sceneRoot)
+        return true;
+    m_sceneRoot->setActive(false);
+    const bool found = m_sceneRoot->jumpTo(link);
+    if (found) {
+        m_currentPanel = qobject_cast<CComposite *>(m_sceneRoot->findCurrent(kPanels));
+        activate(m_currentPanel, true);
+        CComposite *scene = currentScene();
+        setQmlProperty("pageIndex", scene ? scene->currentIndex() : 0);
+        updatePageCount();
+        pollPanel(m_currentPanel);
+        updateSceneTitle();
+        Q_EMIT resetQMLFocus();
+    } else {
+        activate(m_currentPanel, true);
+        showLinkWarning(link);
+    }
+    Q_EMIT reloadCanvas();
+    return found;
+}
+
+void MModel::showLinkWarning(const QString &link)
+{
+    QMessageBox box(QMessageBox::Warning, tr("Warning"),
+                    tr("Error - No link has been defined for this region.\n\nPlease set a link "
+                       "using the properties panel.") +
+                        link,
+                    QMessageBox::Ok);
+    box.exec();
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+class QQmlContext;
+class QTimer;
+class CCanvas;
+class CComposite;
+class HRoot;
+class IComposite;
+class MainWindow;
+class MProject;
+class MQmlInterface;
+class VModeManager;
+class VQmlFrame;
+class WDelegate;
+
+// The central object: owns the project's hardware and scene trees, the device interfaces and
+// the project record, and pushes the view state into the QML interface object.
+class MModel : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int PollIntervalMs = 250;
+
+    explicit MModel(QObject *parent = nullptr);
+    ~MModel() override;
+
+    void init();
+
+    // wiring done by the main window and the view
+    void setQmlInterface(MQmlInterface *qmlInterface);
+    void setQmlContext(QQmlContext *context);
+    void setCanvas(CCanvas *canvas);
+    void setView(VQmlFrame *view);
+    void setMainWindow(MainWindow *window);
+    bool setQmlProperty(const char *name, const QVariant &value);
+
+    // project
+    QString startupProjectPath() const;
+    QString designsDownloadPath(bool create) const;
+    void openProject(const QString &path);
+    void refreshView();
+    void reset();
+    void applySkin();
+
+    // connections and polling
+    void setConnectionsEnabled(bool on);
+    void connectInterfaces();
+    void pollCurrentPanel();
+    void setPollingEnabled(bool on);
+
+    // navigation
+    void selectPanel(CComposite *panel);
+    bool showPanel(int index);
+    bool stepPanel(int delta);
+    bool navigate(const QString &command);
+    bool selectScene(const QString &name);
+    bool selectSceneByIndex(int index);
+    bool jumpToPanel(const QString &link);
+
+    void computeViewScale();
+    void applyScale();
+    void centerControls();
+
+    Q_INVOKABLE bool getIsScaleMultiply() const;
+
+    HRoot *hardwareRoot() const { return m_hardwareRoot.get(); }
+    CComposite *sceneRoot() const { return m_sceneRoot.get(); }
+    IComposite *interfaces() const { return m_interfaces.get(); }
+    MProject *project() const { return m_project.get(); }
+    MQmlInterface *qmlInterface() const { return m_qmlInterface; }
+    CCanvas *canvas() const { return m_canvas; }
+    CComposite *currentPanel() const { return m_currentPanel; }
+    CComposite *currentScene() const;
+    QString currentFile() const { return m_currentFile; }
+    QString fileVersion() const { return m_fileVersion; }
+    void setFileVersion(const QString &version) { m_fileVersion = version; }
+    bool isPollingActive() const { return m_pollingActive; }
+    bool isPollTimerActive() const;
+    float pixelScale() const { return m_pixelScale; }
+
+    // The indicator image last chosen; the connection-indicator button reads it.
+    static QString connectionIndicator();
+
+Q_SIGNALS:
+    void resetQMLFocus();
+    void enableConnection(bool enabled);
+    void displayMessage(const QString &message);
+    void selectState(bool selected);
+    void ccpState(bool selected);
+    void reloadCanvas();
+    void resetCanvas();
+    void changedStatusIndicator();
+
+public Q_SLOTS:
+    void doPolling();
+    void interfaceStatusChanged(bool isConnected);
+    void applicationStateChanged(Qt::ApplicationState state);
+    void aboutToQuit();
+    void onExtraRefreshTimerTimeout();
+
+private:
+    void updatePageCount();
+    void updateSceneTitle();
+    void updateHeaderTitle();
+    void updateSceneMenu();
+    void activate(CComposite *panel, bool on);
+    void pollPanel(CComposite *panel);
+    void setPanelPolling(bool on);
+    void showLinkWarning(const QString &link);
+
+    MQmlInterface *m_qmlInterface = nullptr;
+    QQmlContext *m_qmlContext = nullptr;
+    std::unique_ptr<HRoot> m_hardwareRoot;
+    std::unique_ptr<IComposite> m_interfaces;
+    std::unique_ptr<CComposite> m_sceneRoot;
+    QTimer *m_pollTimer = nullptr;
+    std::unique_ptr<MProject> m_project;
+    bool m_connectionsOn = false;
+    CComposite *m_currentPanel = nullptr;
+    bool m_pollingActive = false;
+    WDelegate *m_widgetDelegate = nullptr;
+    VModeManager *m_modeManager = nullptr;
+    float m_pixelScale = 1.0f;
+    VQmlFrame *m_view = nullptr;
+    MainWindow *m_mainWindow = nullptr;
+    QString m_currentFile;
+    QString m_designerFile;
+    bool m_modified = false;
+    float m_viewHeight = 0.0f;
+    float m_viewWidth = 0.0f;
+    CCanvas *m_canvas = nullptr;
+    bool m_receiving = false;
+    QString m_fileVersion = QStringLiteral("3.0");
+};
