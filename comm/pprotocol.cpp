@@ -1,8 +1,12 @@
 #include "comm/pprotocol.h"
 
+#include "comm/iinterface.h"
+#include "util/logcategories.h"
+
 PProtocol::PProtocol(QObject *parent)
     : QObject(parent)
-{}
+{
+}
 
 PProtocol::~PProtocol() = default;
 
@@ -16,14 +20,54 @@ bool PProtocol::read(TTransform *)
     return false;
 }
 
+bool PProtocol::sendFile(const QString &)
+{
+    return false;
+}
+
+bool PProtocol::receiveFile(const QString &)
+{
+    return false;
+}
+
 bool PProtocol::handleReply(const QByteArray &)
 {
     return false;
 }
 
+void PProtocol::onNoReply(const QString &) {}
+
+QString PProtocol::name() const
+{
+    return QStringLiteral("----");
+}
+
+void PProtocol::setInterface(IInterface *interface)
+{
+    m_interface = interface;
+}
+
 void PProtocol::setOwner(QObject *owner)
 {
     m_owner = owner;
+}
+
+void PProtocol::resubscribe() {}
+
+bool PProtocol::isSubscribed() const
+{
+    return false;
+}
+
+void PProtocol::requestMeterStatus(TTransform *) {}
+
+bool PProtocol::isOnline() const
+{
+    if (!m_interface) {
+        qCDebug(lcProtocol) << "No interface to get status from.";
+        return false;
+    }
+    return m_interface->isOnline();
 }
 
 bool PProtocol::onOnlineStateChanged(bool)
