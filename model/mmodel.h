@@ -53,7 +53,7 @@ public:
     void setConnectionsEnabled(bool on);
     void connectInterfaces();
     void pollCurrentPanel();
-    void setPollingEnabled(bool on);
+    Q_INVOKABLE void setPollingEnabled(bool on);
 
     // navigation
     void selectPanel(CComposite *panel);
