@@ -29,7 +29,7 @@ bool CControl::poll()
 {
     if (m_attributes.doNotPoll() || !m_transform || !m_node || !m_node->protocol())
         return true;
-    if (!m_transform->excludedFromRead() && m_transform->wantsRead())
+    if (!m_transform->excludedFromRead() && m_transform->tick())
         m_node->protocol()->read(m_transform.get());
     return true;
 }

@@ -5,8 +5,7 @@
 
 PProtocol::PProtocol(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 PProtocol::~PProtocol() = default;
 

@@ -1,16 +1,21 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 
 class CAttributes;
 class HNode;
 class TTransform;
 
-// Chooses the value transform of a control from its attributes.
+// Chooses a control's value transform by the attribute `transform`.
 class TTransformFactory
 {
 public:
-    // Null unless the control is bound to a node and names a parameter (a transform, a
-    // structure, a value set or a format).
+    // A new transform for a known name (exact, case-sensitive); null for any other name.
+    static std::unique_ptr<TTransform> create(const QString &name, const CAttributes &attributes,
+                                              HNode *node);
+    // The transform a control bound to node needs, initialised from its attributes; null
+    // without a node or for an unknown transform name.
     static std::unique_ptr<TTransform> create(const CAttributes &attributes, HNode *node);
 };

@@ -349,6 +349,8 @@ void MModel::setConnectionsEnabled(bool on)
     for (HChassis *chassis : chassisNodes(m_hardwareRoot.get())) {
         chassis->setEnabled(on);
         if (PProtocol *protocol = chassis->protocol()) {
+            connect(chassis, &HChassis::onlineStateChanged, protocol,
+                    &PProtocol::onOnlineStateChanged, Qt::UniqueConnection);
             protocol->onOnlineStateChanged(on);
             protocol->setOwner(this);
         }

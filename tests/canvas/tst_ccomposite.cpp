@@ -362,6 +362,8 @@ void TestCComposite::controlPoll()
                                       QStringLiteral("3"));
     control.attributes().setAttribute(QStringLiteral("Property"), QStringLiteral("doNotPoll"),
                                       doNotPoll);
+    control.attributes().setAttribute(QStringLiteral("Property"), QStringLiteral("transform"),
+                                      QStringLiteral("strV"));
     control.setNode(&node);
     control.finish();
     QVERIFY(control.transform());
@@ -387,8 +389,8 @@ void TestCComposite::finishCreatesTransforms()
         auto control =
             std::make_unique<CControl>(QStringLiteral("Control"), name, QStringLiteral("Slider"));
         if (name != QLatin1String("no parameter"))
-            control->attributes().setAttribute(QStringLiteral("Property"), QStringLiteral("set"),
-                                               QStringLiteral("F,O"));
+            control->attributes().setAttribute(QStringLiteral("Property"),
+                                               QStringLiteral("transform"), QStringLiteral("chrL"));
         if (name != QLatin1String("unbound"))
             control->setNode(&node);
         panel->addChild(std::move(control));

@@ -425,7 +425,8 @@ void TestXControlHandler::notWellFormed()
 {
     const QString bound =
         control(QStringLiteral("bound"), QStringLiteral("Slider"),
-                attributesProperty(leaf(QStringLiteral("struct"), QStringLiteral("3"))) +
+                attributesProperty(leaf(QStringLiteral("struct"), QStringLiteral("3")) +
+                                   leaf(QStringLiteral("transform"), QStringLiteral("strV"))) +
                     leaf(QStringLiteral("block"), QStringLiteral("Gain")) +
                     leaf(QStringLiteral("connection"), ChassisName));
     const QString good = connection(ChassisName) +

@@ -1,0 +1,471 @@
+#include "comm/itcpclient.h"
+
+#include "comm/itcpclientthread.h"
+#include "comm/pprotocol.h"
+#include "util/logcategories.h"
+
+#include <QTcpSocket>
+#include <QTime>
+
+namespace {
+
+constexpr int PingKillWaitMs = 1000;
+
+QByteArray probeCommand()
+{
+    return QByteArrayLiteral("SUB\r");
+}
+
+} // namespace
+
+ITcpClient::ITcpClient(QObject *parent)
+    : IInterface(parent)
+    , m_pingProgram(defaultPingProgram())
+{
+    m_dispatcher =
+        new ITcpClientThread(&m_queue, &m_queueSemaphore, &m_replies, &m_replySemaphore, this);
+    connect(this, &ITcpClient::startMessageProcessing, m_dispatcher,
+            &ITcpClientThread::onStartMessageProcessing);
+    connect(this, &ITcpClient::quitMessageProcessing, m_dispatcher,
+            &ITcpClientThread::onQuitMessageProcessing);
+    connect(this, &ITcpClient::replyReady, m_dispatcher, &ITcpClientThread::onReplyReady);
+    // Direct, so that the written count is filled in before the dispatcher reads it.
+    connect(m_dispatcher, &ITcpClientThread::sendMessage, this, &ITcpClient::onSendMessage,
+            Qt::DirectConnection);
+    connect(m_dispatcher, &ITcpClientThread::messageError, this, &ITcpClient::onMessageSendError);
+
+    m_retryTimer.setInterval(RetryIntervalMs);
+    m_hostStatusTimer.setSingleShot(true);
+    m_hostStatusTimer.setInterval(HostStatusIntervalMs);
+    connect(&m_retryTimer, &QTimer::timeout, this, &ITcpClient::retry);
+    connect(&m_hostStatusTimer, &QTimer::timeout, this, &ITcpClient::onHostStatusTimerTimesout);
+
+    m_pingDeadline.setSingleShot(true);
+    m_pingDeadline.setInterval(PingDeadlineMs);
+    connect(&m_pingDeadline, &QTimer::timeout, &m_pingProcess, &QProcess::kill);
+    connect(&m_pingProcess, &QProcess::readyReadStandardOutput, this,
+            &ITcpClient::onReadyReadStandardOutput);
+    connect(&m_pingProcess, &QProcess::finished, this, &ITcpClient::onPingFinished);
+    connect(&m_pingProcess, &QProcess::errorOccurred, this, &ITcpClient::onPingError);
+}
+
+ITcpClient::~ITcpClient()
+{
+    // The socket's last signals must not reach a half-destroyed client.
+    if (m_socket) {
+        m_socket->disconnect(this);
+        m_socket->abort();
+    }
+    m_pingProcess.disconnect(this);
+    if (m_pingProcess.state() != QProcess::NotRunning) {
+        m_pingProcess.kill();
+        m_pingProcess.waitForFinished(PingKillWaitMs);
+    }
+}
+
+bool ITcpClient::open()
+{
+    if (m_socket)
+        close();
+    m_socket = new QTcpSocket(this);
+    m_socket->setReadBufferSize(SocketReadBufferSize);
+    connectSocket();
+    m_socket->connectToHost(m_hostAddress, m_port, QIODevice::ReadWrite);
+    if (!m_socket->waitForConnected(connectWaitMs()))
+        return false;
+    m_hostStatusTimer.start();
+    return true;
+}
+
+bool ITcpClient::close()
+{
+    if (m_dispatcher->isRunning())
+        Q_EMIT quitMessageProcessing();
+    if (!m_socket)
+        return false;
+    if (m_socket->state() != QAbstractSocket::UnconnectedState) {
+        m_socket->disconnectFromHost();
+        if (m_socket->state() != QAbstractSocket::UnconnectedState)
+            m_socket->waitForDisconnected(DisconnectWaitMs);
+    }
+    QTcpSocket *socket = m_socket;
+    m_socket = nullptr;
+    socket->disconnect(this);
+    socket->close();
+    // Later, as close() may run inside one of the socket's own signals.
+    socket->deleteLater();
+    m_retryTimer.stop();
+    m_hostStatusTimer.stop();
+    m_framer.clear();
+    return true;
+}
+
+void ITcpClient::start()
+{
+    if (!m_socket)
+        open();
+}
+
+void ITcpClient::stop()
+{
+    close();
+}
+
+uint ITcpClient::send(const char *data, int length, int type, const char *expectedReply,
+                      uint timeoutMs)
+{
+    if (!m_socket || !data || length <= 0)
+        return 0;
+    const QByteArray bytes(data, length);
+    if (type == Immediate) {
+        uint written = 0;
+        onSendMessage(bytes, written);
+        return written;
+    }
+    m_queue.append(ClientMessage{type, bytes, QByteArray(expectedReply), timeoutMs});
+    m_queueSemaphore.release();
+    return 0;
+}
+
+bool ITcpClient::waitForBytesWritten(int msecs)
+{
+    return m_socket && m_socket->waitForBytesWritten(msecs);
+}
+
+QString ITcpClient::stateText() const
+{
+    return stateText(m_connectionState);
+}
+
+void ITcpClient::dump() const
+{
+    qCDebug(lcTcp) << this << name() << address() << m_port << protocol()
+                   << (isOnline() ? "true" : "false");
+}
+
+QString ITcpClient::name() const
+{
+    return QStringLiteral("TcpClient Interface");
+}
+
+QString ITcpClient::address() const
+{
+    return m_hostAddress.toString();
+}
+
+void ITcpClient::setAddress(const QHostAddress &address)
+{
+    m_hostAddress = address;
+}
+
+void ITcpClient::setPort(quint16 port)
+{
+    m_port = port;
+}
+
+int ITcpClient::state() const
+{
+    return m_connectionState;
+}
+
+void ITcpClient::setProtocol(PProtocol *protocol)
+{
+    IInterface::setProtocol(protocol);
+    m_dispatcher->setProtocol(protocol);
+}
+
+bool ITcpClient::isSubscriptionModeSet() const
+{
+    return m_subscriptionModeSet;
+}
+
+void ITcpClient::resetSubscriptionMode()
+{
+    if (!protocol())
+        return;
+    m_subscriptionModeSet = false;
+    if (m_socketState == QAbstractSocket::UnconnectedState)
+        protocol()->onOnlineStateChanged(false);
+    else
+        protocol()->resubscribe();
+}
+
+bool ITcpClient::subscriptionMode() const
+{
+    return m_subscriptionModeSet && m_subscriptionModeValue;
+}
+
+void ITcpClient::setSubscriptionMode(bool on)
+{
+    m_subscriptionModeValue = on;
+    m_subscriptionModeSet = true;
+    m_dispatcher->setSubscriptionMode(on);
+}
+
+void ITcpClient::armHostCheck()
+{
+    if (!m_hostStatusTimer.isActive())
+        m_hostStatusTimer.start();
+}
+
+QString ITcpClient::defaultPingProgram()
+{
+    return QStringLiteral("ping");
+}
+
+QStringList ITcpClient::pingArguments(const QString &address)
+{
+#if defined(Q_OS_WIN)
+    return {QStringLiteral("-n"), QStringLiteral("1"), QStringLiteral("-w"), QStringLiteral("2000"),
+            address};
+#elif defined(Q_OS_MACOS)
+    return {QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-t"), QStringLiteral("2"),
+            address};
+#else
+    return {QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-W"), QStringLiteral("2"),
+            address};
+#endif
+}
+
+void ITcpClient::onConnected()
+{
+    // Commands are short and each waits for its answer; Nagle would only delay them.
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_socketState = QAbstractSocket::ConnectedState;
+    run();
+}
+
+void ITcpClient::onDisconnected()
+{
+    m_socketState = QAbstractSocket::UnconnectedState;
+    run();
+}
+
+void ITcpClient::retry()
+{
+    if (!m_socket || isOnline())
+        return;
+    m_socket->connectToHost(m_hostAddress, m_port, QIODevice::ReadWrite);
+    if (m_socket && m_socket->waitForConnected(RetryConnectWaitMs))
+        m_retryTimer.stop();
+}
+
+void ITcpClient::dataReady()
+{
+    if (!m_socket || !protocol())
+        return;
+    const QByteArray bytes = m_socket->readAll();
+    if (bytes.isEmpty())
+        return;
+    m_hostStatusTimer.stop();
+    const QList<QByteArray> entries = m_framer.feed(bytes);
+    if (entries.isEmpty())
+        return;
+    appendReplies(entries);
+    Q_EMIT replyReady();
+}
+
+void ITcpClient::error(QAbstractSocket::SocketError socketError)
+{
+    qCWarning(lcTcp).noquote() << "Socket error" << socketError << address()
+                               << QTime::currentTime().toString(QStringLiteral("mm:ss.z"));
+    m_lastSocketError = socketError;
+    run();
+}
+
+void ITcpClient::stateChanged(QAbstractSocket::SocketState socketState)
+{
+    m_socketState = socketState;
+    m_lastSocketError = -1;
+    run();
+    if (socketState == QAbstractSocket::UnconnectedState && m_socket)
+        m_retryTimer.start();
+}
+
+void ITcpClient::onMessageSendError(const QByteArray &bytes)
+{
+    setFailureCount(failureCount() + 1);
+    qCDebug(lcTcp) << address() << "gave up one attempt of" << bytes << "failures"
+                   << failureCount();
+}
+
+void ITcpClient::onSendMessage(const QByteArray &bytes, uint &bytesWritten)
+{
+    const qint64 written = m_socket ? m_socket->write(bytes) : -1;
+    bytesWritten = written > 0 ? uint(written) : 0;
+    armHostCheck();
+}
+
+void ITcpClient::onHostStatusTimerTimesout()
+{
+    if (m_pingProcess.state() != QProcess::NotRunning)
+        return;
+    m_pingOutput.clear();
+    m_pingProcess.start(m_pingProgram, pingArguments(address()));
+    m_pingDeadline.start();
+}
+
+void ITcpClient::onReadyReadStandardOutput()
+{
+    // ping prints its banner before the answer, so the verdict waits for the whole output.
+    m_pingOutput += m_pingProcess.readAllStandardOutput();
+}
+
+void ITcpClient::connectSocket()
+{
+    connect(m_socket, &QTcpSocket::connected, this, &ITcpClient::onConnected);
+    connect(m_socket, &QTcpSocket::disconnected, this, &ITcpClient::onDisconnected);
+    connect(m_socket, &QTcpSocket::readyRead, this, &ITcpClient::dataReady);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, &ITcpClient::error);
+    connect(m_socket, &QTcpSocket::stateChanged, this, &ITcpClient::stateChanged);
+}
+
+// The state is entered before its actions, so that slots reached by them see the new state.
+void ITcpClient::enterState(ConnectionState next)
+{
+    if (next == m_connectionState)
+        return;
+    qCDebug(lcTcp).noquote() << address() << stateText(m_connectionState) << "->"
+                             << stateText(next);
+    m_connectionState = next;
+}
+
+void ITcpClient::run()
+{
+    switch (m_connectionState) {
+    case Idle:
+        if (m_socketState == QAbstractSocket::HostLookupState ||
+            m_socketState == QAbstractSocket::ConnectingState)
+            enterState(Connecting);
+        break;
+    case Connecting:
+        runConnecting();
+        break;
+    case Online:
+        runOnline();
+        break;
+    case Reconnecting:
+        runReconnecting();
+        break;
+    case Resetting:
+        runResetting();
+        break;
+    }
+}
+
+void ITcpClient::runConnecting()
+{
+    if (m_socketState == QAbstractSocket::ConnectedState) {
+        enterState(Online);
+        goOnline();
+        Q_EMIT connectionActive();
+    } else if (m_socketState == QAbstractSocket::UnconnectedState) {
+        enterState(Reconnecting);
+        m_retryTimer.start();
+        goOffline();
+    }
+}
+
+void ITcpClient::runOnline()
+{
+    if (failureCount() >= ResetFailureCount) {
+        enterState(Resetting);
+        setFailureCount(0);
+        Q_EMIT quitMessageProcessing();
+    } else if (m_lastSocketError == QAbstractSocket::RemoteHostClosedError) {
+        enterState(Reconnecting);
+        m_retryTimer.start();
+        goOffline();
+        Q_EMIT quitMessageProcessing();
+    } else if (m_socketState == QAbstractSocket::UnconnectedState) {
+        enterState(Idle);
+        goOffline();
+        Q_EMIT quitMessageProcessing();
+    }
+}
+
+void ITcpClient::runReconnecting()
+{
+    if (m_socketState == QAbstractSocket::ConnectedState) {
+        enterState(Online);
+        m_hostStatusTimer.start();
+        m_retryTimer.stop();
+        goOnline();
+    } else if (!m_socket) {
+        enterState(Idle);
+    }
+}
+
+void ITcpClient::runResetting()
+{
+    if (m_lastSocketError != QAbstractSocket::SocketTimeoutError && m_lastSocketError != -1)
+        return;
+    enterState(Reconnecting);
+    if (m_socket && m_socket->state() != QAbstractSocket::UnconnectedState)
+        m_socket->disconnectFromHost();
+    m_retryTimer.start();
+    goOffline();
+    m_lastSocketError = -1;
+}
+
+void ITcpClient::goOnline()
+{
+    // A line left unfinished by the previous connection would corrupt the first reply.
+    m_framer.clear();
+    setFailureCount(0);
+    setOnline(true);
+    Q_EMIT startMessageProcessing();
+}
+
+void ITcpClient::goOffline()
+{
+    setFailureCount(0);
+    setOnline(false);
+}
+
+void ITcpClient::appendReplies(const QList<QByteArray> &entries)
+{
+    if (m_replies.size() < MaxPendingReplies)
+        m_replyOverflowWarned = false;
+    for (const QByteArray &entry : entries) {
+        if (m_replies.size() >= MaxPendingReplies) {
+            if (!m_replyOverflowWarned)
+                qCWarning(lcTcp) << address() << "more than" << MaxPendingReplies
+                                 << "replies pending, further replies dropped";
+            m_replyOverflowWarned = true;
+            continue;
+        }
+        m_replies.append(entry);
+        m_replySemaphore.release();
+    }
+}
+
+void ITcpClient::onPingFinished()
+{
+    m_pingDeadline.stop();
+    onReadyReadStandardOutput();
+    const QString text = QString::fromUtf8(m_pingOutput);
+    const bool dead = text.isEmpty() ||
+                      text.contains(QLatin1String("Destination Host Unreachable")) ||
+                      text.contains(QLatin1String("Request timed out"));
+    if (dead)
+        send(probeCommand().constData(), int(probeCommand().size()), Immediate, "SUB", 200);
+    finishHostCheck(dead);
+}
+
+void ITcpClient::onPingError(QProcess::ProcessError processError)
+{
+    if (processError != QProcess::FailedToStart)
+        return;
+    m_pingDeadline.stop();
+    qCWarning(lcTcp) << "Host check could not start" << m_pingProgram
+                     << m_pingProcess.errorString();
+    finishHostCheck(false);
+}
+
+void ITcpClient::finishHostCheck(bool hostDead)
+{
+    m_pingProcess.close();
+    m_hostStatusTimer.start();
+    Q_EMIT hostCheckFinished(hostDead);
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "comm/clientmessage.h"
+#include "comm/iinterface.h"
+#include "comm/ireplyframer.h"
+
+#include <QAbstractSocket>
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QProcess>
+#include <QSemaphore>
+#include <QTimer>
+
+class ITcpClientThread;
+class QTcpSocket;
+
+// The TCP connection to one device: keeps itself connected (reconnection, host check), frames
+// incoming bytes into reply entries and hands outgoing messages to its dispatcher.
+class ITcpClient : public IInterface
+{
+    Q_OBJECT
+
+public:
+    static constexpr int RetryIntervalMs = 1500;
+    static constexpr int RetryConnectWaitMs = 30;
+    static constexpr int HostStatusIntervalMs = 30000;
+    static constexpr int DisconnectWaitMs = 30000;
+    static constexpr int ResetFailureCount = 13;
+    static constexpr int MaxPendingReplies = 1024;
+    // Bounds what the socket holds while no protocol reads it; TCP flow control does the rest.
+    static constexpr qint64 SocketReadBufferSize = 1024 * 1024;
+    // Kills a ping that outlives its own deadline, so that the host check never stalls.
+    static constexpr int PingDeadlineMs = 5000;
+
+    explicit ITcpClient(QObject *parent = nullptr);
+    ~ITcpClient() override;
+
+    bool open() override;
+    bool close() override;
+    void start() override;
+    void stop() override;
+    uint send(const char *data, int length, int type, const char *expectedReply,
+              uint timeoutMs) override;
+    bool waitForBytesWritten(int msecs) override;
+    using IInterface::stateText;
+    QString stateText() const override;
+    void dump() const override;
+    QString name() const override;
+    QString address() const override;
+    void setAddress(const QHostAddress &address) override;
+    void setPort(quint16 port) override;
+    int state() const override;
+    void setProtocol(PProtocol *protocol) override;
+    bool isSubscriptionModeSet() const override;
+    void resetSubscriptionMode() override;
+    bool subscriptionMode() const override;
+    void setSubscriptionMode(bool on) override;
+    void armHostCheck() override;
+
+    quint16 port() const { return m_port; }
+
+    // The host check's command: the platform's ping, one echo request with a deadline.
+    static QString defaultPingProgram();
+    static QStringList pingArguments(const QString &address);
+    void setPingProgram(const QString &program) { m_pingProgram = program; }
+
+Q_SIGNALS:
+    void startMessageProcessing();
+    void quitMessageProcessing();
+    void replyReady();
+    void connectionActive();
+    // A host check ended; hostDead is true when it sent the probing "SUB".
+    void hostCheckFinished(bool hostDead);
+
+public Q_SLOTS:
+    void onConnected();
+    void onDisconnected();
+    void retry();
+    void dataReady();
+    void error(QAbstractSocket::SocketError socketError);
+    void stateChanged(QAbstractSocket::SocketState socketState);
+    void onMessageSendError(const QByteArray &bytes);
+    void onSendMessage(const QByteArray &bytes, uint &bytesWritten);
+    void onHostStatusTimerTimesout();
+    void onReadyReadStandardOutput();
+
+private:
+    void connectSocket();
+    void enterState(ConnectionState next);
+    void run();
+    void runConnecting();
+    void runOnline();
+    void runReconnecting();
+    void runResetting();
+    void goOnline();
+    void goOffline();
+    void appendReplies(const QList<QByteArray> &entries);
+    void onPingFinished();
+    void onPingError(QProcess::ProcessError processError);
+    void finishHostCheck(bool hostDead);
+
+    QTcpSocket *m_socket = nullptr;
+    QHostAddress m_hostAddress;
+    quint16 m_port = 0;
+    int m_lastSocketError = -1;
+    int m_socketState = QAbstractSocket::UnconnectedState;
+    ConnectionState m_connectionState = Idle;
+    QTimer m_retryTimer;
+    QTimer m_hostStatusTimer;
+    QList<ClientMessage> m_queue;
+    QSemaphore m_queueSemaphore{0};
+    QList<QByteArray> m_replies;
+    QSemaphore m_replySemaphore{0};
+    ITcpClientThread *m_dispatcher = nullptr;
+    bool m_subscriptionModeValue = false;
+    bool m_subscriptionModeSet = false;
+    QProcess m_pingProcess;
+    QByteArray m_pingOutput;
+    QTimer m_pingDeadline;
+    QString m_pingProgram;
+    IReplyFramer m_framer;
+    bool m_replyOverflowWarned = false;
+};

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "comm/clientmessage.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QThread>
+#include <QTimer>
+
+class PProtocol;
+class QSemaphore;
+
+// Works a TCP client's send queue one message at a time: writes it, waits for its ACK or reply,
+// resends on failure and gives up after three attempts. It lives on the client's (GUI) thread;
+// its own QThread only runs an idle event loop, and the semaphores are never waited on.
+class ITcpClientThread : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum DispatchState { Ready = 0, AwaitingReply = 1, Resend = 2 };
+
+    static constexpr int DefaultReplyTimeoutMs = 200;
+    static constexpr int DispatchIntervalMs = 10;
+    static constexpr int MaxAttempts = 3;
+
+    // The lists and semaphores belong to the client and must outlive the dispatcher's use.
+    ITcpClientThread(QList<ClientMessage> *queue, QSemaphore *queueSemaphore,
+                     QList<QByteArray> *replies, QSemaphore *replySemaphore,
+                     QObject *parent = nullptr);
+    ~ITcpClientThread() override;
+
+    void setProtocol(PProtocol *protocol) { m_protocol = protocol; }
+    bool isRunning() const { return m_running; }
+    void setSubscriptionMode(bool on) { m_subscriptionMode = on; }
+    bool isThreadRunning() const { return m_thread.isRunning(); }
+
+Q_SIGNALS:
+    void messageError(const QByteArray &bytes);
+    // Connected directly: the receiver fills in bytesWritten before the emit returns.
+    void sendMessage(const QByteArray &bytes, uint &bytesWritten);
+
+public Q_SLOTS:
+    void onStartMessageProcessing();
+    void onQuitMessageProcessing();
+    void onReplyReady();
+    void onDispatch();
+
+private:
+    void reset();
+    void dispatchStep();
+    bool takeAndSend();
+    void sendCurrent();
+    bool processReplies();
+    bool checkNextReply();
+    bool checkAcknowledgement();
+    bool handleReply();
+    void fail();
+    bool hasTimedOut() const;
+
+    PProtocol *m_protocol = nullptr;
+    QList<ClientMessage> *m_queue;
+    QSemaphore *m_queueSemaphore;
+    QList<QByteArray> *m_replies;
+    QSemaphore *m_replySemaphore;
+    bool m_running = false;
+    ClientMessage m_current;
+    int m_attempts = 0;
+    DispatchState m_dispatchState = Ready;
+    QTimer m_replyTimer;
+    QTimer m_dispatchTimer;
+    bool m_subscriptionMode = false;
+    QThread m_thread;
+};

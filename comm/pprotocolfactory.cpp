@@ -1,0 +1,13 @@
+#include "comm/pprotocolfactory.h"
+
+#include "comm/pvxbprotocol.h"
+
+std::unique_ptr<PProtocol> PProtocolFactory::create(const QString &name)
+{
+    static const char *const deviceFamilies[] = {"Veloxa", "NVA", "LZ", "TQ"};
+    for (const char *family : deviceFamilies) {
+        if (name.startsWith(QLatin1String(family)))
+            return std::make_unique<PVXBProtocol>();
+    }
+    return nullptr;
+}

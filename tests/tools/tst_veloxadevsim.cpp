@@ -1,0 +1,132 @@
+#include "lineclient.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+// "listening <name> <address>:<port>" lines printed so far, name -> port.
+QMap<QString, quint16> listeningPorts(const QByteArray &output)
+{
+    QMap<QString, quint16> ports;
+    const QRegularExpression line(QStringLiteral("^listening (\\S+) ([0-9.]+):(\\d+)$"),
+                                  QRegularExpression::MultilineOption);
+    auto matches = line.globalMatch(QString::fromUtf8(output));
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        ports.insert(match.captured(1), match.captured(3).toUShort());
+    }
+    return ports;
+}
+
+} // namespace
+
+class TestVeloxaDevsim : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void servesTheDemoArchiveUntilInputCloses();
+    void stopsOnSignal();
+    void singleDeviceOnPort();
+    void rejectsBadOptions_data();
+    void rejectsBadOptions();
+
+private:
+    static QStringList run(QProcess &process, const QStringList &arguments);
+};
+
+QStringList TestVeloxaDevsim::run(QProcess &process, const QStringList &arguments)
+{
+    process.setProgram(QStringLiteral(VELOXA_DEVSIM));
+    process.setArguments(arguments);
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.start();
+    return arguments;
+}
+
+void TestVeloxaDevsim::servesTheDemoArchiveUntilInputCloses()
+{
+    QProcess process;
+    run(process, {QStringLiteral(VELOXA_DEMO_ARCHIVE), QStringLiteral("--ephemeral"),
+                  QStringLiteral("--stdin-quit"), QStringLiteral("--summary"),
+                  QStringLiteral("--seed"), QStringLiteral("5")});
+    QVERIFY(process.waitForStarted(5000));
+    QByteArray output;
+    // Reading the archive and binding two ports: well within ten seconds.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (output += process.readAllStandardOutput(), listeningPorts(output).size() == 2), 10000);
+    const QMap<QString, quint16> ports = listeningPorts(output);
+    QVERIFY(ports.contains(QStringLiteral("Chassis|||30216")));
+    QVERIFY(ports.contains(QStringLiteral("Chassis|||30401")));
+
+    LineClient client;
+    QVERIFY(client.connectTo(ports.value(QStringLiteral("Chassis|||30216"))));
+    QCOMPARE(client.ask("GA\"Patio Gain\">1"), QByteArray("GA\"Patio Gain\">1=-60"));
+    QCOMPARE(client.ask("SA \"Patio Gain\">1=-6"), QByteArray(1, 0x06));
+
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    output += process.readAllStandardOutput();
+    QVERIFY2(output.contains("summary Chassis|||30216: commands 2 (GA 1, SA 1)"),
+             output.constData());
+    QVERIFY2(output.contains("summary Chassis|||30401: commands 0 ()"), output.constData());
+}
+
+void TestVeloxaDevsim::stopsOnSignal()
+{
+    QProcess process;
+    run(process, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--summary")});
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (output += process.readAllStandardOutput(), listeningPorts(output).size() == 1), 10000);
+    process.terminate();
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+}
+
+void TestVeloxaDevsim::singleDeviceOnPort()
+{
+    QProcess process;
+    run(process, {QStringLiteral(VELOXA_DEMO_ARCHIVE), QStringLiteral("--port"),
+                  QStringLiteral("0"), QStringLiteral("--device"),
+                  QStringLiteral("Chassis|||30401"), QStringLiteral("--stdin-quit")});
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (output += process.readAllStandardOutput(), !listeningPorts(output).isEmpty()), 10000);
+    const QMap<QString, quint16> ports = listeningPorts(output);
+    QCOMPARE(ports.keys(), QStringList{QStringLiteral("Chassis|||30401")});
+    LineClient client;
+    QVERIFY(client.connectTo(ports.first()));
+    QCOMPARE(client.ask("SUB"), QByteArray("SUB,yes"));
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 0);
+}
+
+void TestVeloxaDevsim::rejectsBadOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("rate above 1") << QStringList{"--nak-rate", "1.5"};
+    QTest::newRow("negative delay") << QStringList{"--delay", "-3"};
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"};
+    QTest::newRow("port not a number") << QStringList{"--port", "abc"};
+}
+
+void TestVeloxaDevsim::rejectsBadOptions()
+{
+    QFETCH(QStringList, arguments);
+    QProcess process;
+    run(process, arguments);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 2);
+    QVERIFY(process.readAllStandardError().startsWith("veloxa-devsim: "));
+    QVERIFY(!process.readAllStandardOutput().contains("listening"));
+}
+
+QTEST_GUILESS_MAIN(TestVeloxaDevsim)
+#include "tst_veloxadevsim.moc"

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "simdeviceconfig.h"
+#include "simfaults.h"
+#include "simstatistics.h"
+#include "simtrafficlog.h"
+
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QStringList>
+
+#include <map>
+#include <memory>
+
+class SimDevice;
+class SimParameterStore;
+
+// Simulates the devices of a project over loopback TCP, with switchable failure modes, for the
+// client's tests and for trying the client without hardware.
+//
+// Set-up calls (loadProject, addDevice, setSeed, setFaults, ...) come before listen(); faults
+// may also be changed while listening. Where a device argument is empty, the first device is
+// meant.
+class DeviceSimulator : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DeviceSimulator(QObject *parent = nullptr);
+    ~DeviceSimulator() override;
+
+    // Every chassis of a project archive (".cpz", ".cpn") or bare panel file (".cpf").
+    bool loadProject(const QString &path);
+    void addDevice(const SimDeviceConfig &config);
+    // Keeps only the named device (the first when name is empty), served on port.
+    bool selectSingleDevice(quint16 port, const QString &name = QString());
+    // Every device on a port that the system chooses (port 0).
+    void setEphemeralPorts(bool on);
+    // Without it, a device whose address is not loopback is served on 127.0.0.1.
+    void setBindAnyAddress(bool on);
+    void setSeed(quint32 seed);
+    void setFaults(const SimFaults &faults);
+    SimFaults faults() const { return m_faults; }
+    bool setLogFile(const QString &path);
+
+    bool listen();
+    QString errorString() const { return m_errorString; }
+
+    QStringList deviceNames() const;
+    QHostAddress address(const QString &device = QString()) const;
+    quint16 port(const QString &device = QString()) const;
+
+    // Changes a parameter as if a client had set it: subscribers are told.
+    void setValue(const QString &address, const QString &value, const QString &device = QString());
+    QString value(const QString &address, const QString &device = QString()) const;
+    // Command texts as received, oldest first.
+    QList<QByteArray> receivedCommands(const QString &device = QString()) const;
+    const SimStatistics &statistics() const { return m_statistics; }
+    QString summary() const { return m_statistics.summary(); }
+
+signals:
+    void commandReceived(const QString &device, const QByteArray &command);
+    void replyWritten(const QString &device, const QByteArray &entry);
+    // Each write to a socket; a split reply gives one per chunk.
+    void bytesWritten(const QString &device, const QByteArray &chunk);
+    void subscribed(const QString &device, const QString &address);
+
+private:
+    QString deviceName(const QString &device) const;
+    SimParameterStore *store(const QString &device) const;
+    SimDeviceConfig servedSpec(SimDeviceConfig config) const;
+    void attach(SimDevice *device);
+
+    QList<SimDeviceConfig> m_specs;
+    std::map<QString, std::unique_ptr<SimParameterStore>> m_stores;
+    QList<SimDevice *> m_devices; // children
+    SimFaults m_faults;
+    quint32 m_seed = 0;
+    bool m_ephemeralPorts = false;
+    bool m_bindAnyAddress = false;
+    QList<QPair<QString, QByteArray>> m_received;
+    SimStatistics m_statistics;
+    SimTrafficLog m_log;
+    QString m_errorString;
+};

@@ -1,0 +1,199 @@
+#include "simdevice.h"
+
+#include "simcommand.h"
+#include "simconnection.h"
+#include "simparameterstore.h"
+
+#include <QTcpSocket>
+
+namespace {
+
+const QByteArray Ack(1, 0x06);
+const QByteArray Nak(1, 0x15);
+
+} // namespace
+
+SimDevice::SimDevice(const SimDeviceConfig &config, SimParameterStore *store, quint32 seed,
+                     QObject *parent)
+    : QObject(parent)
+    , m_spec(config)
+    , m_port(config.port)
+    , m_store(store)
+    , m_random(seed)
+    , m_meters(seed)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &SimDevice::onNewConnection);
+    connect(m_store, &SimParameterStore::valueChanged, this, &SimDevice::onValueChanged);
+}
+
+SimDevice::~SimDevice()
+{
+    m_subscriptions.clear();
+    qDeleteAll(std::exchange(m_connections, {}));
+}
+
+void SimDevice::setFaults(const SimFaults &faults)
+{
+    const bool refuseChanged = faults.refuse != m_faults.refuse;
+    m_faults = faults;
+    for (SimConnection *connection : std::as_const(m_connections))
+        connection->setFaults(faults);
+    if (refuseChanged && m_started)
+        listen();
+}
+
+bool SimDevice::listen()
+{
+    m_started = true;
+    if (m_faults.refuse)
+        return reserveRefusedPort();
+    if (m_server.isListening())
+        return true;
+    if (!m_server.listen(m_spec.address, m_port)) {
+        m_errorString = m_server.errorString();
+        return false;
+    }
+    m_port = m_server.serverPort();
+    return true;
+}
+
+int SimDevice::meterWidth() const
+{
+    const bool amplifier = m_spec.platform.startsWith(QLatin1String("LZ")) ||
+                           m_spec.platform.startsWith(QLatin1String("TQ"));
+    return amplifier ? 8 : 4;
+}
+
+bool SimDevice::reserveRefusedPort()
+{
+    if (m_port == 0 && !m_server.isListening() && !m_server.listen(m_spec.address, 0)) {
+        m_errorString = m_server.errorString();
+        return false;
+    }
+    if (m_server.isListening())
+        m_port = m_server.serverPort();
+    // A closed port makes the peer's connect fail as a real refusal does.
+    m_server.close();
+    return true;
+}
+
+void SimDevice::onNewConnection()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        auto *connection = new SimConnection(socket, m_faults, this);
+        m_connections.append(connection);
+        connect(connection, &SimConnection::commandReceived, this,
+                [this, connection](const QByteArray &line) { onCommand(connection, line); });
+        connect(connection, &SimConnection::closed, this,
+                [this, connection] { onConnectionClosed(connection); });
+        connect(connection, &SimConnection::closedByFault, this,
+                [this] { emit fault(QStringLiteral("closed")); });
+        connect(connection, &SimConnection::replyWritten, this, &SimDevice::replyWritten);
+        connect(connection, &SimConnection::bytesWritten, this, &SimDevice::bytesWritten);
+    }
+}
+
+void SimDevice::onConnectionClosed(SimConnection *connection)
+{
+    m_subscriptions.removeIf(
+        [connection](const Subscription &entry) { return entry.connection == connection; });
+    m_connections.removeOne(connection);
+    connection->deleteLater();
+}
+
+void SimDevice::onCommand(SimConnection *connection, const QByteArray &line)
+{
+    const SimCommand command = SimCommand::parse(line);
+    emit commandReceived(line, command.kindName());
+    if (!injectFault(connection))
+        answer(connection, command);
+}
+
+bool SimDevice::injectFault(SimConnection *connection)
+{
+    if (m_faults.noAnswerRate > 0 && m_random.generateDouble() < m_faults.noAnswerRate) {
+        emit fault(QStringLiteral("unanswered"));
+        return true;
+    }
+    if (m_faults.nakRate > 0 && m_random.generateDouble() < m_faults.nakRate) {
+        connection->queueReply(Nak);
+        emit fault(QStringLiteral("nak"));
+        return true;
+    }
+    return false;
+}
+
+void SimDevice::answer(SimConnection *connection, const SimCommand &command)
+{
+    switch (command.kind()) {
+    case SimCommand::Unknown:
+        connection->queueReply(Nak);
+        emit fault(QStringLiteral("unknown"));
+        return;
+    case SimCommand::Probe:
+        if (!m_faults.silentProbe)
+            connection->queueReply(m_faults.noSubscribe ? "SUB,no" : "SUB,yes");
+        return;
+    case SimCommand::Subscribe:
+        subscribe(connection, command);
+        return;
+    case SimCommand::Unsubscribe:
+        unsubscribe(connection, command);
+        return;
+    default:
+        break;
+    }
+    if (command.isQuery()) {
+        connection->queueReply(queryReply(command));
+        return;
+    }
+    // The ACK goes first: subscribers, the sender among them, then see the new value.
+    connection->queueReply(Ack);
+    if (command.hasValue())
+        m_store->setValue(command.address(), command.value());
+}
+
+QByteArray SimDevice::queryReply(const SimCommand &query)
+{
+    if (query.kind() == SimCommand::GetMeter)
+        return query.reply(m_meters.nextReadings(query.meter(), meterWidth()));
+    return query.reply(m_store->value(query.address()));
+}
+
+void SimDevice::subscribe(SimConnection *connection, const SimCommand &command)
+{
+    if (m_faults.noSubscribe) {
+        connection->queueReply(command.text() + ",no");
+        return;
+    }
+    const QByteArray query = command.innerQuery();
+    const bool known = std::any_of(
+        m_subscriptions.cbegin(), m_subscriptions.cend(), [&](const Subscription &entry) {
+            return entry.connection == connection && entry.query == query;
+        });
+    if (!known) {
+        m_subscriptions.append({connection, query});
+        emit subscribed(command.address());
+    }
+    connection->queueReply(command.text() + ",yes");
+    // A subscriber is not polled again, so it learns the present value now.
+    connection->queueReply(queryReply(SimCommand::parse(query)));
+}
+
+void SimDevice::unsubscribe(SimConnection *connection, const SimCommand &command)
+{
+    const QByteArray query = command.innerQuery();
+    m_subscriptions.removeIf([&](const Subscription &entry) {
+        return entry.connection == connection && entry.query == query;
+    });
+    connection->queueReply(command.text() + ",yes");
+}
+
+void SimDevice::onValueChanged(const QString &address, const QString &value)
+{
+    for (const Subscription &entry : std::as_const(m_subscriptions)) {
+        const SimCommand query = SimCommand::parse(entry.query);
+        if (query.address() == address)
+            entry.connection->queueReply(query.reply(value));
+    }
+}

@@ -1,0 +1,104 @@
+#include "simoptions.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+struct Number
+{
+    const char *name;
+    double minimum;
+    double maximum;
+};
+
+bool readNumber(const QCommandLineParser &parser, const Number &config, double *out)
+{
+    const QString name = QLatin1String(config.name);
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    const double number = parser.value(name).toDouble(&ok);
+    if (!ok || number < config.minimum || number > config.maximum)
+        return false;
+    *out = number;
+    return true;
+}
+
+} // namespace
+
+bool SimOptions::parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Simulates the devices of a project on loopback TCP."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("project"),
+                                 QStringLiteral("Project archive (.cpz, .cpn) or panel file "
+                                                "(.cpf); without one, a single device."));
+    const auto valued = [&parser](const char *name, const char *what, const char *help) {
+        parser.addOption(
+            QCommandLineOption(QLatin1String(name), QLatin1String(help), QLatin1String(what)));
+    };
+    const auto flag = [&parser](const char *name, const char *help) {
+        parser.addOption(QCommandLineOption(QLatin1String(name), QLatin1String(help)));
+    };
+    valued("port", "N", "Serve a single device on port N (0: any free port).");
+    valued("device", "NAME", "With --port: the device to serve (default: the first).");
+    flag("ephemeral", "Serve every device on a port the system chooses.");
+    flag("bind", "Bind the project's own addresses even when they are not loopback.");
+    valued("seed", "N", "Seed of the meter readings and fault draws.");
+    flag("no-subscribe", "Refuse subscriptions.");
+    flag("silent-probe", "Never answer the subscription probe.");
+    valued("nak-rate", "P", "Answer this share of commands (0..1) with NAK.");
+    valued("no-answer-rate", "P", "Leave this share of commands (0..1) unanswered.");
+    valued("delay", "MS", "Delay every reply.");
+    valued("split", "N", "Write replies in chunks of N bytes.");
+    flag("join", "Join pending replies with \";\" into one write.");
+    valued("close-after", "N", "Close a connection after N commands.");
+    flag("refuse", "Accept no connections.");
+    valued("log", "FILE", "Write every command and reply to FILE.");
+    flag("summary", "Print a summary at exit.");
+    flag("stdin-quit", "Stop when standard input closes.");
+
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    m_helpText = parser.helpText();
+    m_helpRequested = parser.isSet(QStringLiteral("help"));
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
+        return fail(QStringLiteral("more than one project given"));
+    m_project = positional.value(0);
+
+    double port = -1, seed = 0, delay = 0, split = 0, closeAfter = 0;
+    if (!readNumber(parser, {"port", 0, 65535}, &port) ||
+        !readNumber(parser, {"seed", 0, 4294967295.0}, &seed) ||
+        !readNumber(parser, {"nak-rate", 0, 1}, &m_faults.nakRate) ||
+        !readNumber(parser, {"no-answer-rate", 0, 1}, &m_faults.noAnswerRate) ||
+        !readNumber(parser, {"delay", 0, 600000}, &delay) ||
+        !readNumber(parser, {"split", 0, 65536}, &split) ||
+        !readNumber(parser, {"close-after", 0, 1e9}, &closeAfter))
+        return fail(QStringLiteral("an option's number is missing or out of range"));
+    m_port = int(port);
+    m_hasSeed = parser.isSet(QStringLiteral("seed"));
+    m_seed = quint32(seed);
+    m_faults.delayMs = int(delay);
+    m_faults.splitBytes = int(split);
+    m_faults.closeAfter = int(closeAfter);
+    m_faults.noSubscribe = parser.isSet(QStringLiteral("no-subscribe"));
+    m_faults.silentProbe = parser.isSet(QStringLiteral("silent-probe"));
+    m_faults.join = parser.isSet(QStringLiteral("join"));
+    m_faults.refuse = parser.isSet(QStringLiteral("refuse"));
+    m_device = parser.value(QStringLiteral("device"));
+    m_ephemeral = parser.isSet(QStringLiteral("ephemeral"));
+    m_bindAnyAddress = parser.isSet(QStringLiteral("bind"));
+    m_logFile = parser.value(QStringLiteral("log"));
+    m_summary = parser.isSet(QStringLiteral("summary"));
+    m_stdinQuit = parser.isSet(QStringLiteral("stdin-quit"));
+    return true;
+}
+
+bool SimOptions::fail(const QString &message)
+{
+    m_errorString = message;
+    return false;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "simfaults.h"
+
+#include <QString>
+#include <QStringList>
+
+// The command line of veloxa-devsim.
+class SimOptions
+{
+public:
+    // False with errorString() set when an option is missing its value or out of range.
+    bool parse(const QStringList &arguments);
+    QString errorString() const { return m_errorString; }
+    QString helpText() const { return m_helpText; }
+    bool helpRequested() const { return m_helpRequested; }
+
+    QString project() const { return m_project; }
+    // -1 when not given: every device on its own port.
+    int port() const { return m_port; }
+    QString device() const { return m_device; }
+    bool ephemeral() const { return m_ephemeral; }
+    bool bindAnyAddress() const { return m_bindAnyAddress; }
+    bool hasSeed() const { return m_hasSeed; }
+    quint32 seed() const { return m_seed; }
+    SimFaults faults() const { return m_faults; }
+    QString logFile() const { return m_logFile; }
+    bool summary() const { return m_summary; }
+    bool stdinQuit() const { return m_stdinQuit; }
+
+private:
+    bool fail(const QString &message);
+
+    QString m_errorString;
+    QString m_helpText;
+    bool m_helpRequested = false;
+    QString m_project;
+    int m_port = -1;
+    QString m_device;
+    bool m_ephemeral = false;
+    bool m_bindAnyAddress = false;
+    bool m_hasSeed = false;
+    quint32 m_seed = 0;
+    SimFaults m_faults;
+    QString m_logFile;
+    bool m_summary = false;
+    bool m_stdinQuit = false;
+};
