@@ -413,8 +413,10 @@ void ITcpClient::goOnline()
     // A line left unfinished by the previous connection would corrupt the first reply.
     m_framer.clear();
     setFailureCount(0);
-    setOnline(true);
+    // The dispatcher starts from an empty queue before anyone hears of the connection, so what
+    // they queue in answer (the subscription probe) is not wiped by that reset.
     Q_EMIT startMessageProcessing();
+    setOnline(true);
 }
 
 void ITcpClient::goOffline()
