@@ -96,9 +96,8 @@ void MainWindow::openStartupProject()
 void MainWindow::setApplication(QApplication *application)
 {
     m_application = application;
-    const QString fileName;
-    setWindowTitle(QStringLiteral("Veloxa Remote - ") +
-                   fileName.mid(fileName.lastIndexOf(QLatin1Char('/')) + 1));
+    // The title names the program only, whatever project is open.
+    setWindowTitle(QStringLiteral("Veloxa Remote - "));
 }
 
 void MainWindow::fixWindowSize()
