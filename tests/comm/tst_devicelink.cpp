@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 const QString Device = QStringLiteral("Chassis|||30216");
 // The simulator keys values by address; the client reads them with the query.
@@ -56,9 +58,75 @@ class TestDeviceLink : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
+    void cleanup();
     void readsAndFollowsDevice_data();
     void readsAndFollowsDevice();
+    void refusedWriteIsTriedThreeTimes();
+
+private:
+    // Simulator, panel file and trees; the chassis is connected and its mode decided.
+    void connectTo(bool subscriptions);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<DeviceSimulator> m_simulator;
+    std::unique_ptr<HRoot> m_hardware;
+    std::unique_ptr<CComposite> m_scenes;
+    QObject m_owner; // the model owns the protocols in the program
+    CComposite *m_panel = nullptr;
+    HChassis *m_chassis = nullptr;
 };
+
+void TestDeviceLink::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_simulator = std::make_unique<DeviceSimulator>();
+    m_hardware = std::make_unique<HRoot>();
+    m_scenes = std::make_unique<CComposite>(QStringLiteral("Scenes"), QString());
+}
+
+void TestDeviceLink::cleanup()
+{
+    if (m_chassis)
+        m_chassis->setEnabled(false);
+    m_scenes.reset();
+    m_hardware.reset();
+    m_simulator.reset();
+    m_chassis = nullptr;
+    m_panel = nullptr;
+}
+
+void TestDeviceLink::connectTo(bool subscriptions)
+{
+    SimDeviceConfig config;
+    config.name = Device;
+    config.port = 0;
+    m_simulator->addDevice(config);
+    SimFaults faults;
+    faults.noSubscribe = !subscriptions;
+    m_simulator->setFaults(faults);
+    QVERIFY2(m_simulator->listen(), qPrintable(m_simulator->errorString()));
+
+    QFile file(m_dir->filePath(QStringLiteral("Link.cpf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(panelFile(m_simulator->port()).toUtf8());
+    file.close();
+
+    QVERIFY(m_scenes->load(file.fileName(), m_hardware.get(), QString(), nullptr));
+    m_panel = qobject_cast<CComposite *>(m_scenes->findCurrent(QStringLiteral("Panels")));
+    QVERIFY(m_panel);
+    QCOMPARE(m_panel->childCount(), 2);
+    QVERIFY(m_panel->child(0)->transform() && m_panel->child(1)->transform());
+
+    m_chassis = qobject_cast<HChassis *>(m_hardware->findChassis(Device));
+    QVERIFY(m_chassis && m_chassis->interface() && m_chassis->protocol());
+    m_chassis->protocol()->setOwner(&m_owner);
+    m_chassis->setEnabled(true);
+    QTRY_VERIFY_WITH_TIMEOUT(m_chassis->interface()->isOnline(), 5000);
+    // The probe's answer decides between subscribing and polling.
+    QTRY_VERIFY(m_chassis->interface()->isSubscriptionModeSet());
+    QCOMPARE(m_chassis->interface()->subscriptionMode(), subscriptions);
+}
 
 void TestDeviceLink::readsAndFollowsDevice_data()
 {
@@ -70,42 +138,13 @@ void TestDeviceLink::readsAndFollowsDevice_data()
 void TestDeviceLink::readsAndFollowsDevice()
 {
     QFETCH(bool, subscriptions);
-    DeviceSimulator simulator;
-    SimDeviceConfig config;
-    config.name = Device;
-    config.port = 0;
-    simulator.addDevice(config);
-    SimFaults faults;
-    faults.noSubscribe = !subscriptions;
-    simulator.setFaults(faults);
-    QVERIFY2(simulator.listen(), qPrintable(simulator.errorString()));
-
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("Link.cpf")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(panelFile(simulator.port()).toUtf8());
-    file.close();
-
-    HRoot hardware;
-    CComposite scenes(QStringLiteral("Scenes"), QString());
-    QVERIFY(scenes.load(file.fileName(), &hardware, QString(), nullptr));
-    auto *panel = qobject_cast<CComposite *>(scenes.findCurrent(QStringLiteral("Panels")));
-    QVERIFY(panel);
-    QCOMPARE(panel->childCount(), 2);
+    connectTo(subscriptions);
+    if (QTest::currentTestFailed())
+        return;
+    DeviceSimulator &simulator = *m_simulator;
+    CComposite *panel = m_panel;
     TTransform *first = panel->child(0)->transform();
     TTransform *second = panel->child(1)->transform();
-    QVERIFY(first && second);
-
-    auto *chassis = qobject_cast<HChassis *>(hardware.findChassis(Device));
-    QVERIFY(chassis && chassis->interface() && chassis->protocol());
-    // The model owns the protocols in the program; here any owner lets subscriptions start.
-    QObject owner;
-    chassis->protocol()->setOwner(&owner);
-    chassis->setEnabled(true);
-    QTRY_VERIFY_WITH_TIMEOUT(chassis->interface()->isOnline(), 5000);
-    // The probe's answer decides between subscribing and polling.
-    QTRY_VERIFY(chassis->interface()->isSubscriptionModeSet());
-    QCOMPARE(chassis->interface()->subscriptionMode(), subscriptions);
 
     QSignalSpy firstReady(first, &TTransform::replyValueReady);
     QSignalSpy secondReady(second, &TTransform::replyValueReady);
@@ -133,7 +172,29 @@ void TestDeviceLink::readsAndFollowsDevice()
         QCOMPARE(second->replyText(), QStringLiteral("3"));
         QCOMPARE(count(simulator.receivedCommands(), Query), 0);
     }
-    chassis->setEnabled(false);
+}
+
+void TestDeviceLink::refusedWriteIsTriedThreeTimes()
+{
+    connectTo(false);
+    if (QTest::currentTestFailed())
+        return;
+    SimFaults faults = m_simulator->faults();
+    faults.nakRate = 1.0;
+    m_simulator->setFaults(faults);
+
+    TTransform *fader = m_panel->child(0)->transform();
+    fader->setValueText(QStringLiteral("-6"));
+    QVERIFY(m_chassis->protocol()->write(fader));
+    const auto sets = [this] {
+        const QList<QByteArray> commands = m_simulator->receivedCommands();
+        return std::count_if(commands.cbegin(), commands.cend(), [](const QByteArray &command) {
+            return command.startsWith("SA \"Bar Left Gain\">1=");
+        });
+    };
+    // 200 ms per attempt; the bound leaves room for a loaded machine.
+    QTRY_COMPARE_WITH_TIMEOUT(m_chassis->interface()->failureCount(), 3, 5000);
+    QCOMPARE(sets(), 3);
 }
 
 QTEST_MAIN(TestDeviceLink)
