@@ -80,6 +80,7 @@ MModel::~MModel()
 {
     VModeManager::destroy();
     m_sceneRoot.reset();
+    releaseHardware();
     m_hardwareRoot.reset();
     WDelegate::destroy();
     m_interfaces.reset();
@@ -223,13 +224,26 @@ void MModel::reset()
 {
     if (m_sceneRoot)
         m_sceneRoot->clear();
-    if (m_hardwareRoot)
+    if (m_hardwareRoot) {
+        releaseHardware();
         m_hardwareRoot = std::make_unique<HRoot>();
+    }
     m_currentPanel = nullptr;
     Q_EMIT selectState(false);
     Q_EMIT ccpState(false);
     if (m_canvas)
         m_canvas->reset();
+}
+
+void MModel::releaseHardware()
+{
+    // The interface list points into the chassis nodes: forget them before the nodes go, so
+    // that a connection closing on its way out never counts an interface already deleted.
+    if (!m_interfaces)
+        return;
+    for (int i = 0; i < m_interfaces->count(); ++i)
+        disconnect(m_interfaces->child(i), nullptr, this, nullptr);
+    m_interfaces->clear(false);
 }
 
 void MModel::applySkin()

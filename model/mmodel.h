@@ -114,6 +114,7 @@ private:
     void pollPanel(CComposite *panel);
     void setPanelPolling(bool on);
     void showLinkWarning(const QString &link);
+    void releaseHardware();
 
     MQmlInterface *m_qmlInterface = nullptr;
     QQmlContext *m_qmlContext = nullptr;
