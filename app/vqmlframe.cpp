@@ -24,7 +24,7 @@ VQmlFrame::~VQmlFrame()
     // Items of the documents refer to the interface object: tear the scene down first.
     setSource(QUrl());
     engine()->clearComponentCache();
-    delete m_qmlInterface;
+    m_qmlInterface.reset();
     m_interfaceComponent.reset();
 }
 
@@ -45,14 +45,17 @@ void VQmlFrame::createInterface(QQmlEngine *engine)
         qCDebug(lcApp) << i << errors.at(i);
     if (!errors.isEmpty())
         qCDebug(lcApp) << "------------------------";
-    m_qmlInterface = qobject_cast<MQmlInterface *>(m_interfaceComponent->create());
+    std::unique_ptr<QObject> created(m_interfaceComponent->create());
+    m_qmlInterface.reset(qobject_cast<MQmlInterface *>(created.get()));
+    if (m_qmlInterface)
+        created.release();
     QQmlContext *context = engine->rootContext();
-    context->setContextProperty(QStringLiteral("intrf"), m_qmlInterface);
+    context->setContextProperty(QStringLiteral("intrf"), m_qmlInterface.get());
     context->setContextProperty(QStringLiteral("MeterGaugeLocalValue"), m_gaugeLocalization.get());
     context->setContextProperty(QStringLiteral("MsgBoxController"), &m_messageDialog);
     if (m_qmlInterface) {
         m_qmlInterface->setContext(context);
-        m_messageDialog.setInterface(m_qmlInterface);
+        m_messageDialog.setInterface(m_qmlInterface.get());
     }
 }
 

@@ -27,7 +27,7 @@ public:
     void setSetupMenu(const QString &text);
     qreal dotsPerInch() const;
 
-    MQmlInterface *qmlInterface() const { return m_qmlInterface; }
+    MQmlInterface *qmlInterface() const { return m_qmlInterface.get(); }
     DQmlMessageDialog *messageDialog() { return &m_messageDialog; }
 
 protected:
@@ -37,7 +37,7 @@ private:
     QWindow *m_parentWindow = nullptr;
     DQmlMessageDialog m_messageDialog;
     std::unique_ptr<QQmlComponent> m_interfaceComponent;
-    MQmlInterface *m_qmlInterface = nullptr;
+    std::unique_ptr<MQmlInterface> m_qmlInterface; // goes before its component
     MModel *m_model = nullptr;
     std::unique_ptr<MeterGaugeLocalization> m_gaugeLocalization;
 };

@@ -3,9 +3,20 @@
 #include "hardware/hblock.h"
 #include "hardware/hchassis.h"
 
+#include <memory>
+
 namespace {
 const QString ChassisCategory = QStringLiteral("Chassis");
 const QString Separator = QStringLiteral("|||");
+
+// addNode leaves a node it refuses with its caller, who then lets it go.
+template<typename Node>
+Node *adopt(HNode *parent, std::unique_ptr<Node> node)
+{
+    if (!parent->addNode(node.get()))
+        return nullptr;
+    return node.release();
+}
 } // namespace
 
 HRoot::HRoot() = default;
@@ -45,13 +56,11 @@ HNode *HRoot::resolveLink(const QString &connectionName, const QString &block, i
     if (!node)
         node = chassis->findByAttribute(QStringLiteral("label"), block);
     if (!node) {
-        auto *placeholder = new HBlock;
+        auto placeholder = std::make_unique<HBlock>();
         placeholder->setLabel(block);
-        if (!chassis->addNode(placeholder)) {
-            delete placeholder;
+        node = adopt(chassis, std::move(placeholder));
+        if (!node)
             return nullptr;
-        }
-        node = placeholder;
     }
 
     // A selector group (type 3) takes the panel's block text as its label.
@@ -66,11 +75,7 @@ HNode *HRoot::resolveConnection(const QString &name)
 {
     if (HNode *chassis = findChassis(name))
         return chassis;
-    auto *chassis = new HChassis;
+    auto chassis = std::make_unique<HChassis>();
     chassis->setLabel(name);
-    if (!addNode(chassis)) {
-        delete chassis;
-        return nullptr;
-    }
-    return chassis;
+    return adopt(this, std::move(chassis));
 }
