@@ -191,3 +191,8 @@ int HAudioIO::ioSlot() const
     const int slot = slotOf(*rule, channel);
     return slot < 0 ? channel : slot;
 }
+
+int HAudioIO::meterNumber() const
+{
+    return ioSlot();
+}

@@ -33,6 +33,8 @@ public:
     // device model, the kind and channel number in the title ("Input 5") and, on amplifiers,
     // the port index. The channel number itself when no rule applies; -1 without a parent.
     int ioSlot() const;
+    // The number a meter-status query names: the channel's I/O card slot.
+    Q_INVOKABLE int meterNumber() const;
 
 private:
     bool answersTo(const QString &category) const;

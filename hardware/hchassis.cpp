@@ -104,6 +104,11 @@ void HChassis::setConnectionAttribute(const QString &name, const QString &value)
         m_serialPort = value;
     else if (name == QLatin1String("platform"))
         m_platform = value;
+    // A connection made earlier follows, so that the next open reaches the new endpoint.
+    if (m_interface && name == QLatin1String("ipaddress"))
+        m_interface->setAddress(QHostAddress(m_ipAddress));
+    else if (m_interface && name == QLatin1String("serialport"))
+        m_interface->setPort(connectionPort());
 }
 
 void HChassis::connectionAttributeEnded(const QString &name)

@@ -36,7 +36,8 @@ public:
     // processor), after the ones every node takes.
     void parseProperty(const QXmlAttributes &attributes) override;
     // "title", "ipaddress", "ipport", "monitorport", "serialport" or "platform" of the panel
-    // file's Connection element (case-sensitive); other names are ignored.
+    // file's Connection element (case-sensitive); other names are ignored. A new address or
+    // port also goes to an existing connection.
     void setConnectionAttribute(const QString &name, const QString &value) override;
     // The connection is made once the platform is known, and only once.
     void connectionAttributeEnded(const QString &name) override;

@@ -24,6 +24,11 @@ void HDante::parseProperty(const QXmlAttributes &attributes)
         HAudioIO::parseProperty(attributes);
 }
 
+int HDante::channelIndex(const QString &name) const
+{
+    return m_channelLabels.indexOf(name);
+}
+
 QString HDante::templatePath() const
 {
     return HDeviceDictionary::path(platform(), QStringLiteral("Dante_0.xml"));

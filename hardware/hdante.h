@@ -14,6 +14,8 @@ public:
 
     QStringList channelLabels() const { return m_channelLabels; }
     QList<int> cardPins() const { return m_cardPins; }
+    // Position of the first channel label equal to name (case-sensitive); -1 when none is.
+    Q_INVOKABLE int channelIndex(const QString &name) const;
 
     // "label" sets the label; another name beginning with "label" ("label1") adds a channel
     // label; a name beginning with "cardPin" adds a card pin (0 when not a number); anything

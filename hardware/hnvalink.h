@@ -15,7 +15,7 @@ public:
     // label + "-" + the channel's name; empty outside 0 <= index < the number of names.
     QString channelLabel(int index) const;
     // Position of the first name equal to name (case-sensitive); -1 when none is.
-    int channelIndex(const QString &name) const;
+    Q_INVOKABLE int channelIndex(const QString &name) const;
 
     // ":/data/<platform>/NVALink_0.xml".
     QString templatePath() const override;

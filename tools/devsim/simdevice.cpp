@@ -155,8 +155,12 @@ void SimDevice::answer(SimConnection *connection, const SimCommand &command)
 
 QByteArray SimDevice::queryReply(const SimCommand &query)
 {
-    if (query.kind() == SimCommand::GetMeter)
-        return query.reply(m_meters.nextReadings(query.meter(), meterWidth()));
+    if (query.kind() == SimCommand::GetMeter) {
+        const QByteArray readings = m_meters.nextReadings(query.meter(), meterWidth()).toLatin1();
+        if (m_faults.lowerCaseMeter)
+            return "GL " + QByteArray::number(query.meter(), 16) + ' ' + readings;
+        return query.reply(QString::fromLatin1(readings));
+    }
     return query.reply(m_store->value(query.address()));
 }
 

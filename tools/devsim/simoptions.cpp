@@ -56,6 +56,7 @@ bool SimOptions::parse(const QStringList &arguments)
     flag("join", "Join pending replies with \";\" into one write.");
     valued("close-after", "N", "Close a connection after N commands.");
     flag("refuse", "Accept no connections.");
+    flag("lower-case-meter", "Name the meter of a level reply in lower-case hexadecimal.");
     valued("log", "FILE", "Write every command and reply to FILE.");
     flag("summary", "Print a summary at exit.");
     flag("stdin-quit", "Stop when standard input closes.");
@@ -88,6 +89,7 @@ bool SimOptions::parse(const QStringList &arguments)
     m_faults.silentProbe = parser.isSet(QStringLiteral("silent-probe"));
     m_faults.join = parser.isSet(QStringLiteral("join"));
     m_faults.refuse = parser.isSet(QStringLiteral("refuse"));
+    m_faults.lowerCaseMeter = parser.isSet(QStringLiteral("lower-case-meter"));
     m_device = parser.value(QStringLiteral("device"));
     m_ephemeral = parser.isSet(QStringLiteral("ephemeral"));
     m_bindAnyAddress = parser.isSet(QStringLiteral("bind"));
