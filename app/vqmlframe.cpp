@@ -1,6 +1,8 @@
 #include "app/vqmlframe.h"
 
 #include "app/metergaugelocalization.h"
+#include "canvas/ccomposite.h"
+#include "controls/wqmltypes.h"
 #include "model/mmodel.h"
 #include "model/mqmlinterface.h"
 #include "util/logcategories.h"
@@ -21,8 +23,11 @@ VQmlFrame::VQmlFrame(QWindow *parentWindow)
 
 VQmlFrame::~VQmlFrame()
 {
-    // Items of the documents refer to the interface object: tear the scene down first.
+    // Items of the documents refer to the interface object: tear the scene down first, the
+    // controls' documents (owned by the scene tree) included.
     setSource(QUrl());
+    if (m_model && m_model->sceneRoot())
+        m_model->sceneRoot()->clear();
     engine()->clearComponentCache();
     m_qmlInterface.reset();
     m_interfaceComponent.reset();
@@ -30,7 +35,7 @@ VQmlFrame::~VQmlFrame()
 
 void VQmlFrame::registerTypes(bool initModel)
 {
-    qmlRegisterType<MQmlInterface>("mqmlinterface", 1, 0, "MQmlInterface");
+    registerQmlTypes();
     createInterface(engine());
     if (initModel && m_model)
         m_model->init();

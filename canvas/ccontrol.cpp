@@ -18,11 +18,65 @@ CControl::CControl(const QString &kind, const QString &name, const QString &chil
     , m_id(WDelegate::instance()->nextId())
 {}
 
-CControl::~CControl() = default;
+CControl::~CControl()
+{
+    destroyWidgets();
+}
+
+void CControl::destroyWidgets()
+{
+    // Every widget hears destroy() before any document goes: peers may still reach each other.
+    for (qsizetype i = 0; i < m_widgets.size(); ++i) {
+        if (m_documents.at(i))
+            m_widgets.at(i)->destroy();
+    }
+    for (const QPointer<QObject> &document : std::as_const(m_documents))
+        delete document.data();
+    m_documents.clear();
+    m_widgets.clear();
+    m_widget = nullptr;
+}
 
 void CControl::finish()
 {
     m_transform = TTransformFactory::create(m_attributes, m_node);
+    setUpWidgets();
+}
+
+void CControl::setUpWidgets()
+{
+    const QRectF rect = controlRect();
+    for (WWidget *widget : std::as_const(m_widgets)) {
+        widget->setNode(m_node);
+        widget->setTransform(m_transform.get());
+        widget->setProtocol(m_node ? m_node->protocol() : nullptr);
+        WWidget *peer = nullptr;
+        for (WWidget *other : std::as_const(m_widgets)) {
+            if (widget->link() != 0 && other != widget && other->id() == widget->link())
+                peer = other;
+        }
+        widget->setPeer(peer);
+        widget->configure(&m_attributes);
+        widget->place(rect);
+    }
+}
+
+QRectF CControl::controlRect() const
+{
+    if (!m_widget)
+        return QRectF();
+    const QRectF first = m_widget->rect();
+    const double width =
+        m_widget->widthfract() > 0 ? first.width() / m_widget->widthfract() : first.width();
+    const double height =
+        m_widget->heightfract() > 0 ? first.height() / m_widget->heightfract() : first.height();
+    return QRectF(first.x() - width * m_widget->xfract(), first.y() - height * m_widget->yfract(),
+                  width, height);
+}
+
+QString CControl::toolTip() const
+{
+    return m_node ? m_node->label() + QLatin1String(" - ") + m_name : m_name;
 }
 
 bool CControl::poll()
@@ -45,7 +99,7 @@ QRectF CControl::boundingRect() const
 void CControl::setActive(bool on)
 {
     for (WWidget *widget : std::as_const(m_widgets))
-        widget->setActive(on);
+        widget->setVisible(on);
 }
 
 void CControl::rescale(double factor, double, bool multiply)
@@ -149,7 +203,7 @@ WWidget *CControl::createWidget(const QString &part)
         qCDebug(lcCanvas) << "CControl::createWidget: no widget for" << part << "in" << m_name;
         return nullptr;
     }
-    widget->setParent(this);
+    m_documents.append(widget->quickItem());
     widget->setType(part);
     widget->setOwner(this);
     if (!m_widget)

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QRectF>
 #include <QString>
 
@@ -63,6 +64,11 @@ public:
     const CAttributes &attributes() const { return m_attributes; }
     TTransform *transform() const { return m_transform.get(); }
     QList<WWidget *> widgets() const { return m_widgets; }
+    // The rectangle the widgets' fractions refer to: the one that puts the first widget where
+    // the panel file has it.
+    QRectF controlRect() const;
+    // Block and control name, shown when the pointer rests on the control.
+    QString toolTip() const;
 
     CComposite *parentComposite() const { return m_parentComposite; }
     void setParentComposite(CComposite *parent);
@@ -75,6 +81,9 @@ protected:
 
 private:
     WWidget *createWidget(const QString &part);
+    // Links each widget to the node, transform, protocol and peer, then configures and places it.
+    void setUpWidgets();
+    void destroyWidgets();
 
     HNode *m_node = nullptr;
     MModel *m_model = nullptr;
@@ -85,7 +94,8 @@ private:
     WWidget *m_widget = nullptr; // the first of m_widgets
     CAttributes m_attributes;
     std::unique_ptr<TTransform> m_transform; // after m_attributes: it refers to them
-    QList<WWidget *> m_widgets;              // children of this object
+    QList<WWidget *> m_widgets;              // each a child of its document
+    QList<QPointer<QObject>> m_documents;    // owned; the documents of m_widgets, in order
 
     QString m_widgetKind;
     QString m_openPart;

@@ -10,6 +10,8 @@ function(veloxa_add_test name)
     add_executable(${name} ${ARG_SOURCES})
     veloxa_target_defaults(${name})
     target_link_libraries(${name} PRIVATE veloxa_core Qt6::Test ${ARG_LIBS})
+    # Shared fixtures live beside the tests ("controls/widgettestenv.h").
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 120)

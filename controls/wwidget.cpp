@@ -1,5 +1,12 @@
 #include "controls/wwidget.h"
 
+#include "canvas/ccontrol.h"
+#include "formats/xmlwriter.h"
+#include "util/logcategories.h"
+
+#include <QColor>
+#include <QMessageBox>
+
 namespace {
 
 // Ids that do not parse or do not fit 32 bits read as 0.
@@ -12,16 +19,63 @@ quint32 toId(const QString &text)
 
 } // namespace
 
-WWidget::WWidget(QObject *parent)
-    : QObject(parent)
+WWidget::WWidget(QQuickItem *parent)
+    : QQuickItem(parent)
 {}
 
 WWidget::~WWidget() = default;
 
+void WWidget::initWidget() {}
+
+void WWidget::destroy() {}
+
+void WWidget::configure(const CAttributes *) {}
+
+void WWidget::refresh() {}
+
+void WWidget::setup() {}
+
+bool WWidget::save(XmlWriter &writer)
+{
+    if (!saveStart(writer))
+        return false;
+    writer.writeEndElement();
+    return true;
+}
+
+bool WWidget::saveStart(XmlWriter &writer)
+{
+    if (!m_pWidget)
+        return false;
+    writer.writeStartElement(m_type);
+    if (m_id != 0)
+        writer.writeUInt(QStringLiteral("id"), m_id);
+    if (m_link != 0)
+        writer.writeUInt(QStringLiteral("link"), m_link);
+    const QRectF geometry = rect();
+    writer.writeDouble(QStringLiteral("x"), geometry.x());
+    writer.writeDouble(QStringLiteral("y"), geometry.y());
+    writer.writeDouble(QStringLiteral("width"), geometry.width());
+    writer.writeDouble(QStringLiteral("height"), geometry.height());
+    writer.writeUInt(QStringLiteral("z"), quint32(qMax(0.0, itemProperty("z").toDouble())));
+    writer.writeDouble(QStringLiteral("xfract"), m_xfract);
+    writer.writeDouble(QStringLiteral("yfract"), m_yfract);
+    writer.writeDouble(QStringLiteral("widthfract"), m_widthfract);
+    writer.writeDouble(QStringLiteral("heightfract"), m_heightfract);
+    return true;
+}
+
 bool WWidget::processProperty(const QString &name, const QString &value)
 {
-    if (processRect(name, value) || processFraction(name, value))
-        return true;
+    // The label document sizes its text for a fader caption.
+    if (m_type == QLatin1String("label") && m_owner &&
+        m_owner->childKind() == QLatin1String("Slider"))
+        setItemProperty("sliderLabel", true);
+
+    if (name == QLatin1String("x") || name == QLatin1String("y") ||
+        name == QLatin1String("width") || name == QLatin1String("height") ||
+        name == QLatin1String("z"))
+        return processRect(name, value);
     if (name == QLatin1String("id")) {
         m_id = toId(value);
         return true;
@@ -30,30 +84,35 @@ bool WWidget::processProperty(const QString &name, const QString &value)
         m_link = toId(value);
         return true;
     }
+    if (processFraction(name, value))
+        return true;
+    if (name == QLatin1String("title")) {
+        setText(value);
+        return true;
+    }
     return false;
 }
 
 bool WWidget::processRect(const QString &name, const QString &value)
 {
-    if (name == QLatin1String("x"))
-        m_rect.moveLeft(value.toDouble());
-    else if (name == QLatin1String("y"))
-        m_rect.moveTop(value.toDouble());
-    else if (name == QLatin1String("width"))
-        m_rect.setWidth(value.toDouble());
-    else if (name == QLatin1String("height"))
-        m_rect.setHeight(value.toDouble());
-    else if (name == QLatin1String("z"))
-        m_z = value.toInt();
-    else
+    if (!m_pWidget) {
+        qCWarning(lcControls) << "WWidget::processRect m_pWidget is not defined";
         return false;
+    }
+    if (name == QLatin1String("z")) {
+        bool ok = false;
+        const int z = value.toInt(&ok, 10);
+        setItemProperty("z", ok ? z : 0);
+    } else {
+        setItemProperty(name.toLatin1().constData(), value.toDouble());
+    }
     return true;
 }
 
 bool WWidget::processFraction(const QString &name, const QString &value)
 {
-    // Moving a left or top edge keeps the opposite edge where it was; the sizes stored after the
-    // edges in the file then win.
+    // Moving a left or top edge keeps the opposite edge where it was; the sizes stored after
+    // the edges in the file then win.
     if (name == QLatin1String("xfract")) {
         const double old = m_xfract;
         m_xfract = value.toDouble();
@@ -74,8 +133,11 @@ bool WWidget::processFraction(const QString &name, const QString &value)
 
 void WWidget::scale(double factor, bool both)
 {
-    double x = m_rect.x();
-    double width = m_rect.width();
+    if (!m_pWidget)
+        return;
+    QRectF geometry = rect();
+    double x = geometry.x();
+    double width = geometry.width();
     if (both) {
         x *= factor;
         width *= factor;
@@ -83,22 +145,127 @@ void WWidget::scale(double factor, bool both)
         x /= factor;
         width /= factor;
     }
-    m_rect = QRectF(x, m_rect.y() * factor, width, m_rect.height() * factor);
+    setItemGeometry(x, geometry.y() * factor, width, geometry.height() * factor);
 }
 
 void WWidget::moveBy(double dx, double dy)
 {
-    m_rect.translate(dx, dy);
+    if (!m_pWidget)
+        return;
+    setItemProperty("x", itemProperty("x").toDouble() + dx);
+    setItemProperty("y", itemProperty("y").toDouble() + dy);
+}
+
+void WWidget::place(const QRectF &controlRect)
+{
+    setItemGeometry(controlRect.x() + controlRect.width() * m_xfract,
+                    controlRect.y() + controlRect.height() * m_yfract,
+                    controlRect.width() * m_widthfract, controlRect.height() * m_heightfract);
+}
+
+void WWidget::resize(const QRectF &oldRect, const QRectF &newRect)
+{
+    if (!m_pWidget)
+        return;
+    if (newRect.x() != oldRect.x() || newRect.width() != oldRect.width()) {
+        setItemProperty("x", newRect.x() + newRect.width() * m_xfract);
+        setItemProperty("width", newRect.width() * m_widthfract);
+    }
+    if (newRect.y() != oldRect.y() || newRect.height() != oldRect.height()) {
+        setItemProperty("y", newRect.y() + newRect.height() * m_yfract);
+        setItemProperty("height", newRect.height() * m_heightfract);
+    }
+}
+
+void WWidget::setItemGeometry(double x, double y, double width, double height)
+{
+    setItemProperty("x", x);
+    setItemProperty("y", y);
+    setItemProperty("width", width);
+    setItemProperty("height", height);
+}
+
+void WWidget::updateFromDevice() {}
+
+void WWidget::setTitle(const QString &) {}
+
+void WWidget::setOwner(CControl *owner)
+{
+    m_owner = owner;
+}
+
+void WWidget::setNode(HNode *node)
+{
+    m_node = node;
+}
+
+void WWidget::setTransform(TTransform *transform)
+{
+    if (m_transform)
+        disconnect(m_transform, &TTransform::replyValueReady, this, &WWidget::updateFromDevice);
+    m_transform = transform;
+    if (m_transform)
+        connect(m_transform, &TTransform::replyValueReady, this, &WWidget::updateFromDevice);
+}
+
+void WWidget::setVisible(bool visible)
+{
+    setItemProperty("visible", visible);
 }
 
 QRectF WWidget::rect() const
 {
-    return m_rect;
+    if (!m_pWidget)
+        return QRectF();
+    return QRectF(itemProperty("x").toDouble(), itemProperty("y").toDouble(),
+                  itemProperty("width").toDouble(), itemProperty("height").toDouble());
 }
 
-void WWidget::setActive(bool on)
+bool WWidget::isType(const QString &type) const
 {
-    m_active = on;
+    return m_type == type;
+}
+
+void WWidget::showProperties()
+{
+    QMessageBox::warning(nullptr, tr("Warning"), tr("No properties for this control."),
+                         QMessageBox::Ok);
+}
+
+void WWidget::dump() const
+{
+    qCDebug(lcControls) << m_type << m_pWidget;
+}
+
+void WWidget::connectModel(bool) {}
+
+void WWidget::unlinkNode() {}
+
+void WWidget::linkValue(WWidget *source)
+{
+    qCDebug(lcControls).nospace() << "WWidget::linkValue: " << source << " " << this;
+}
+
+void WWidget::onOnlineStateChanged(bool) {}
+
+void WWidget::setQuickItem(QObject *item)
+{
+    m_pWidget = item;
+}
+
+void WWidget::setProtocol(PProtocol *protocol)
+{
+    if (m_protocol)
+        disconnect(m_protocol, &PProtocol::onlineStateChanged, this,
+                   &WWidget::onOnlineStateChanged);
+    m_protocol = protocol;
+    if (m_protocol)
+        connect(m_protocol, &PProtocol::onlineStateChanged, this, &WWidget::onOnlineStateChanged);
+}
+
+void WWidget::setPeer(WWidget *peer)
+{
+    m_peer = peer;
 }
 
 void WWidget::setType(const QString &type)
@@ -106,7 +273,79 @@ void WWidget::setType(const QString &type)
     m_type = type;
 }
 
-void WWidget::setOwner(CControl *owner)
+void WWidget::setItemProperty(const char *name, const QVariant &value)
 {
-    m_owner = owner;
+    if (m_pWidget)
+        m_pWidget->setProperty(name, value);
+}
+
+QVariant WWidget::itemProperty(const char *name) const
+{
+    return m_pWidget ? m_pWidget->property(name) : QVariant();
+}
+
+void WWidget::setItemColor(const char *name, const QString &color)
+{
+    setItemProperty(name, QColor::fromString(color));
+}
+
+QString WWidget::itemColorName(const char *name) const
+{
+    return itemProperty(name).value<QColor>().name(QColor::HexArgb);
+}
+
+void WWidget::setText(const QString &text)
+{
+    setItemProperty("text", text);
+}
+
+QString WWidget::text() const
+{
+    return itemProperty("text").toString();
+}
+
+bool WWidget::connectItem(const char *signalSignature, const char *slotSignature)
+{
+    if (!m_pWidget || !signalSignature || !*signalSignature || !slotSignature || !*slotSignature)
+        return false;
+    // The markers that SIGNAL() and SLOT() would have added.
+    const QByteArray signal = QByteArray("2") + signalSignature;
+    const QByteArray slot = QByteArray("1") + slotSignature;
+    return bool(connect(m_pWidget, signal.constData(), this, slot.constData()));
+}
+
+void WWidget::outputValue(int value)
+{
+    qCDebug(lcControls).nospace() << "WWidget::outputValue: " << value << " " << this;
+}
+
+void WWidget::outputChecked(bool state)
+{
+    qCDebug(lcControls).nospace() << "WWidget::outputChecked: " << (state ? "true" : "false") << " "
+                                  << this;
+}
+
+void WWidget::outputCurrentIndex(int index)
+{
+    qCDebug(lcControls).nospace() << "WWidget::outputCurrentIndex: " << index << " " << this;
+}
+
+void WWidget::outputCurrentText(const QString &text)
+{
+    qCDebug(lcControls).nospace() << "WWidget::outputCurrentText: " << text << " " << this;
+}
+
+void WWidget::onTextChanged()
+{
+    qCDebug(lcControls).nospace() << "WWidget::onTextChanged: " << this;
+}
+
+QString WWidget::getToolTip(bool hover) const
+{
+    return hover && m_owner ? m_owner->toolTip() : QString();
+}
+
+bool WWidget::canSend() const
+{
+    return m_pWidget && m_transform && m_protocol && m_ready;
 }

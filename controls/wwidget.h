@@ -1,47 +1,125 @@
 #pragma once
 
-#include <QObject>
+#include "comm/pprotocol.h"
+#include "comm/ttransform.h"
+
+#include <QQuickItem>
 #include <QRectF>
 #include <QString>
+#include <QVariant>
 
+class CAttributes;
 class CControl;
+class HNode;
+class XmlWriter;
 
-// The native side of one control document. It keeps the geometry that the panel file gives it;
-// the records scale, move and activate it.
-class WWidget : public QObject
+// The native side of one control document. It is declared inside the document (id wwidget,
+// objectName "widget"), never paints, and talks to the document's root item by property name.
+class WWidget : public QQuickItem
 {
     Q_OBJECT
 
 public:
-    explicit WWidget(QObject *parent = nullptr);
+    explicit WWidget(QQuickItem *parent = nullptr);
     ~WWidget() override;
 
+    virtual void initWidget();
+    // Called before the control record deletes the document.
+    virtual void destroy();
+    // `range` is the control's attribute record (minimum, maximum, step, units); may be null.
+    virtual void configure(const CAttributes *range);
+    virtual void refresh();
+    virtual void setup();
+    // Writes the widget's element; false without an item.
+    virtual bool save(XmlWriter &writer);
     // One child element of the widget's element in the panel file; true when it was handled.
     virtual bool processProperty(const QString &name, const QString &value);
     // Multiplies y and height by factor; x and width too when `both`, else divides them.
     virtual void scale(double factor, bool both);
     virtual void moveBy(double dx, double dy);
+    virtual void place(const QRectF &controlRect);
+    // Like place, but only along the axes whose position or size changed.
+    virtual void resize(const QRectF &oldRect, const QRectF &newRect);
+    virtual void updateFromDevice();
+    virtual void setTitle(const QString &text);
+    virtual void setOwner(CControl *owner);
+    virtual void setNode(HNode *node);
+    virtual void setTransform(TTransform *transform);
+    // Shows or hides the document, not this item.
+    virtual void setVisible(bool visible);
     virtual QRectF rect() const;
-    virtual void setActive(bool on);
+    virtual bool isType(const QString &type) const;
+    virtual void showProperties();
+    virtual void dump() const;
+    virtual void connectModel(bool on);
+    virtual void unlinkNode();
+    virtual void linkValue(WWidget *source);
 
+    void setQuickItem(QObject *item);
+    void setProtocol(PProtocol *protocol);
+    void setPeer(WWidget *peer);
     void setType(const QString &type);
-    QString type() const { return m_type; }
-    void setOwner(CControl *owner);
-    CControl *owner() const { return m_owner; }
 
+    QObject *quickItem() const { return m_pWidget; }
+    QString type() const { return m_type; }
     double xfract() const { return m_xfract; }
     double yfract() const { return m_yfract; }
     double widthfract() const { return m_widthfract; }
     double heightfract() const { return m_heightfract; }
     quint32 id() const { return m_id; }
     quint32 link() const { return m_link; }
-    int z() const { return m_z; }
-    bool isActive() const { return m_active; }
+    bool isUpdating() const { return m_updating; }
+    bool isReady() const { return m_ready; }
+    WWidget *peer() const { return m_peer; }
+    TTransform *transform() const { return m_transform; }
+    PProtocol *protocol() const { return m_protocol; }
+    HNode *node() const { return m_node; }
+    CControl *owner() const { return m_owner; }
+
+    // Item helpers; all do nothing (or answer empty) without an item.
+    void setItemProperty(const char *name, const QVariant &value);
+    QVariant itemProperty(const char *name) const;
+    // Accepts "#AARRGGBB", "#RRGGBB" and colour names.
+    void setItemColor(const char *name, const QString &color);
+    // "#aarrggbb".
+    QString itemColorName(const char *name) const;
+    void setText(const QString &text);
+    QString text() const;
+    // Signatures without the SIGNAL()/SLOT() markers, e.g. ("clicked()", "outputPressed()").
+    bool connectItem(const char *signalSignature, const char *slotSignature);
+
+public Q_SLOTS:
+    void outputValue(int value);
+    void outputChecked(bool state);
+    void outputCurrentIndex(int index);
+    void outputCurrentText(const QString &text);
+    void onTextChanged();
+    QString getToolTip(bool hover) const;
+    virtual void onOnlineStateChanged(bool online);
+
+protected:
+    void setUpdating(bool updating) { m_updating = updating; }
+    void setReady(bool ready) { m_ready = ready; }
+    // Opens the widget's element and writes the children every widget has; false without an
+    // item. The caller adds its own children and closes the element.
+    bool saveStart(XmlWriter &writer);
+    // False when the item, the transform or the protocol is missing, or while not ready.
+    bool canSend() const;
+    // User to device: stores `value` in the transform, has the protocol write it and tells the
+    // peer. `T` is int, float or quint8, the transform's three value types.
+    template<typename T>
+    bool sendToDevice(T value);
+    // Device to view: writes `value` to the item property `name` under the echo guard and tells
+    // the peer; nothing at all when it equals `current`, which then takes the value.
+    template<typename T>
+    bool showDeviceValue(const char *name, const T &value, T &current);
 
 private:
     bool processRect(const QString &name, const QString &value);
     bool processFraction(const QString &name, const QString &value);
+    void setItemGeometry(double x, double y, double width, double height);
 
+    QObject *m_pWidget = nullptr;
     QString m_type;
     double m_xfract = 0.0;
     double m_yfract = 0.0;
@@ -49,8 +127,39 @@ private:
     double m_heightfract = 1.0;
     quint32 m_id = 0;
     quint32 m_link = 0;
+    bool m_updating = false;
+    bool m_ready = true;
+    WWidget *m_peer = nullptr;
+    TTransform *m_transform = nullptr;
+    PProtocol *m_protocol = nullptr;
+    HNode *m_node = nullptr;
     CControl *m_owner = nullptr;
-    QRectF m_rect;
-    int m_z = 0;
-    bool m_active = false;
 };
+
+template<typename T>
+bool WWidget::sendToDevice(T value)
+{
+    if (!canSend())
+        return false;
+    m_transform->setValue(value);
+    m_protocol->write(m_transform);
+    if (m_peer)
+        m_peer->linkValue(this);
+    return true;
+}
+
+template<typename T>
+bool WWidget::showDeviceValue(const char *name, const T &value, T &current)
+{
+    if (!m_pWidget || value == current)
+        return false;
+    // The item's change notification reaches the document's handlers, which see m_updating
+    // and do not send the value back.
+    m_updating = true;
+    setItemProperty(name, QVariant::fromValue(value));
+    m_updating = false;
+    current = value;
+    if (m_peer)
+        m_peer->linkValue(this);
+    return true;
+}

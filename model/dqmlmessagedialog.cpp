@@ -6,6 +6,9 @@
 #include "util/logcategories.h"
 
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QNetworkInterface>
 #include <QQmlComponent>
 #include <QQuickItem>
 
@@ -30,27 +33,32 @@ void DQmlMessageDialog::doModal(const QString &document, const QString &title, c
     if (!view)
         return;
     QQmlComponent component(view->engine(), QUrl(document));
+    // Owned by the dialog until closing hands it to deferred deletion.
     QObject *object = component.create();
     if (!object) {
         qCWarning(lcModel) << component.errors();
         return;
     }
-    auto *item = qobject_cast<QQuickItem *>(object);
-    QQuickItem *modalParent = VModeManager::instance()->canvasItem();
-    if (item && modalParent)
-        item->setParentItem(modalParent);
+    object->setParent(this);
+    QQuickItem *parentItem = modalParent();
+    object->setProperty("parent", QVariant::fromValue(parentItem));
     object->setProperty("button", button);
     object->setProperty("title", title);
     object->setProperty("text", text);
     object->setProperty("visible", true);
     m_object = object;
+    // The documents' own signal, known only by its signature.
     if (object->metaObject()->indexOfSignal("quit()") >= 0)
         connect(object, SIGNAL(quit()), this, SLOT(close()));
 
     m_closed = false;
+    if (qGuiApp)
+        connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+                &DQmlMessageDialog::applicationStateChanged, Qt::UniqueConnection);
     QEventLoop loop;
     connect(this, &DQmlMessageDialog::closed, &loop, &QEventLoop::quit);
-    loop.exec();
+    if (!m_closed)
+        loop.exec();
 }
 
 void DQmlMessageDialog::close()
@@ -69,4 +77,34 @@ void DQmlMessageDialog::applicationStateChanged(Qt::ApplicationState)
 void DQmlMessageDialog::onReceiveModeDialogClosed()
 {
     Q_EMIT receiveModeDialogClosed();
+}
+
+void DQmlMessageDialog::showReceiveBox()
+{
+    QMessageBox box(QMessageBox::NoIcon, tr("Receive Control Panel..."),
+                    MQmlInterface::mobileIpAddressText(QNetworkInterface::allAddresses()),
+                    QMessageBox::Cancel);
+    connect(&box, &QMessageBox::rejected, this, &DQmlMessageDialog::onReceiveModeDialogClosed);
+    if (m_qmlInterface) {
+        qCDebug(lcModel) << "connecting receive mode box closing to slot";
+        connect(this, &DQmlMessageDialog::receiveModeDialogClosed, m_qmlInterface,
+                &MQmlInterface::onReceiveModeDialogClosed, Qt::UniqueConnection);
+        // A finished transfer closes the box without counting as a cancel.
+        connect(m_qmlInterface, &MQmlInterface::closeReceiveDialog, &box, &QMessageBox::accept);
+    } else {
+        qCDebug(lcModel)
+            << "There is no MQmlInterface at this point. The cancel event  will not be captured.";
+    }
+    QEventLoop loop;
+    connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+    box.open();
+    loop.exec();
+}
+
+QQuickItem *DQmlMessageDialog::modalParent() const
+{
+    VModeManager *modes = VModeManager::instance();
+    if (auto *modal = qobject_cast<QQuickItem *>(modes->modalObject()))
+        return modal;
+    return modes->canvasItem();
 }

@@ -16,7 +16,8 @@ public:
     explicit DQmlMessageDialog(QObject *parent = nullptr);
 
     void setInterface(MQmlInterface *qmlInterface) { m_qmlInterface = qmlInterface; }
-    // Shows the document with title, text and button, and waits in a local loop until closed.
+    // Shows the document with title, text and button, and waits in a local loop until it is
+    // closed. Returns at once when the document cannot be shown, as nothing could close it.
     void doModal(const QString &document, const QString &title, const QString &text,
                  const QString &button);
     bool isClosed() const { return m_closed; }
@@ -31,8 +32,12 @@ public Q_SLOTS:
     void applicationStateChanged(Qt::ApplicationState state);
     void onReceiveModeDialogClosed();
     void showMessageBox(const QString &title, const QString &text);
+    // Waits in a local loop until the user cancels or the interface closes the receive dialog.
+    void showReceiveBox();
 
 private:
+    QQuickItem *modalParent() const;
+
     MQmlInterface *m_qmlInterface = nullptr;
     QString m_document;
     QString m_title;

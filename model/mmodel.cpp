@@ -6,10 +6,12 @@
 #include "canvas/ccomposite.h"
 #include "comm/icomposite.h"
 #include "comm/pprotocol.h"
+#include "comm/pprotocolfactory.h"
 #include "controls/vmodemanager.h"
 #include "controls/wdelegate.h"
 #include "controls/wwidgetfactory.h"
 #include "formats/uarchive.h"
+#include "formats/xskinhandler.h"
 #include "hardware/hchassis.h"
 #include "hardware/hroot.h"
 #include "model/mproject.h"
@@ -99,8 +101,15 @@ void MModel::init()
 
     m_widgetDelegate = WDelegate::instance();
     if (m_widgetDelegate) {
-        QObject *qmlView = m_qmlInterface ? m_qmlInterface->qmlView() : nullptr;
-        m_widgetDelegate->setFactory(std::make_unique<WWidgetFactory>(qmlView, m_qmlContext, this));
+        // Controls live in the control area ("QmlView"); the desktop canvas stands in for it
+        // until the area has registered itself.
+        QObject *parentItem = m_qmlInterface ? m_qmlInterface->qmlView() : nullptr;
+        if (!parentItem)
+            parentItem = VModeManager::instance()->canvasItem();
+        QQmlContext *context = m_qmlContext;
+        if (!context && m_view)
+            context = m_view->rootContext();
+        m_widgetDelegate->setFactory(std::make_unique<WWidgetFactory>(parentItem, context, this));
         applyScale();
     }
     m_modeManager = VModeManager::instance();
@@ -248,7 +257,44 @@ void MModel::releaseHardware()
 
 void MModel::applySkin()
 {
-    // Skins restyle the views once they exist; nothing to re-apply before that.
+    if (!m_canvas)
+        return;
+    applySkin(m_canvas->skin());
+    applySkin(m_canvas->accent());
+}
+
+bool MModel::applySkin(const QString &name)
+{
+    if (!m_qmlInterface || !XSkinHandler::loadSkin(m_qmlInterface, name))
+        return false;
+    Q_EMIT reloadCanvas();
+    return true;
+}
+
+bool MModel::receivePanel()
+{
+    m_receiving = true;
+    const bool received = runReceiveServer();
+    if (received) {
+        reset();
+        openProject(startupProjectPath());
+        selectSceneByIndex(0);
+        setConnectionsEnabled(true);
+        connectInterfaces();
+        pollCurrentPanel();
+    }
+    m_receiving = false;
+    Q_EMIT changedStatusIndicator();
+    return received;
+}
+
+bool MModel::runReceiveServer()
+{
+    if (!PProtocolFactory::create(QStringLiteral("File")))
+        qCDebug(lcModel) << "Failed to get protocol for 'File'";
+    // Serving the design tool comes with the receive server; until then nothing arrives and
+    // the open project stays.
+    return false;
 }
 
 void MModel::computeViewScale()

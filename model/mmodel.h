@@ -47,7 +47,9 @@ public:
     void openProject(const QString &path);
     void refreshView();
     void reset();
+    // The canvas skin, then its accent, so that the accent's values win.
     void applySkin();
+    bool applySkin(const QString &name);
 
     // connections and polling
     void setConnectionsEnabled(bool on);
@@ -63,6 +65,9 @@ public:
     bool selectScene(const QString &name);
     bool selectSceneByIndex(int index);
     bool jumpToPanel(const QString &link);
+
+    // receive mode: true when a new design arrived and was opened
+    bool receivePanel();
 
     void computeViewScale();
     void applyScale();
@@ -115,6 +120,7 @@ private:
     void setPanelPolling(bool on);
     void showLinkWarning(const QString &link);
     void releaseHardware();
+    bool runReceiveServer();
 
     MQmlInterface *m_qmlInterface = nullptr;
     QQmlContext *m_qmlContext = nullptr;

@@ -1,13 +1,33 @@
 #include "model/mqmlinterface.h"
 
+#include "app/vqmlframe.h"
 #include "controls/vmodemanager.h"
+#include "hardware/hchassis.h"
+#include "hardware/hroot.h"
+#include "model/dqmlmessagedialog.h"
 #include "model/mmodel.h"
 #include "model/mproject.h"
 #include "util/logcategories.h"
 
 #include <QCoreApplication>
+#include <QHostAddress>
+#include <QNetworkInterface>
 #include <QQmlContext>
 #include <QQuickItem>
+#include <QSettings>
+
+#include <limits>
+
+namespace {
+const QString kMessageDialog = QStringLiteral("qrc:/qml/objects/QmlMessageDialog.qml");
+const QString kAboutDialog = QStringLiteral("qrc:/qml/objects/QmlAboutDialog.qml");
+const QString kFullscreenKey = QStringLiteral("isFullscreen");
+
+QSettings fullScreenSettings()
+{
+    return QSettings(QStringLiteral("com.Orvik"), QStringLiteral("VeloxaRemote"));
+}
+} // namespace
 
 MQmlInterface::MQmlInterface(QObject *parent)
     : QObject(parent)
@@ -29,6 +49,12 @@ void MQmlInterface::setModel(MModel *model)
 void MQmlInterface::onExitTimerTimeout()
 {
     QCoreApplication::quit();
+}
+
+void MQmlInterface::onReceiveModeDialogClosed()
+{
+    qCDebug(lcModel) << "MQmlInterface has received the signal that the box has closed.";
+    Q_EMIT receiveDialogCanceled();
 }
 
 void MQmlInterface::exitApplication()
@@ -59,6 +85,12 @@ void MQmlInterface::canvasResize()
     m_model->centerControls();
 }
 
+QString MQmlInterface::getVersionText() const
+{
+    return tr("Version 3.0.10.0") + QStringLiteral("\n\n") +
+           tr("Copyright \u00A9 Orvik. All rights reserved.");
+}
+
 QString MQmlInterface::getFileVersionString() const
 {
     return m_model ? m_model->fileVersion() : QString();
@@ -67,6 +99,63 @@ QString MQmlInterface::getFileVersionString() const
 QString MQmlInterface::getProjectInfoString() const
 {
     return m_model && m_model->project() ? m_model->project()->infoText() : QString();
+}
+
+QString MQmlInterface::getNetworkStatusString() const
+{
+    QString text;
+    QList<HNode *> nodes;
+    HRoot *root = m_model ? m_model->hardwareRoot() : nullptr;
+    if (root)
+        root->collectByCategory(QStringLiteral("Chassis"), nodes);
+    for (HNode *node : std::as_const(nodes)) {
+        const auto *chassis = qobject_cast<HChassis *>(node);
+        if (!chassis)
+            continue;
+        if (chassis->platform() == QStringLiteral("TQY")) {
+            qCDebug(lcModel).noquote()
+                << QStringLiteral("Skipping reporting on unsupported chassis: ") + chassis->label();
+            continue;
+        }
+        text += chassis->networkStatus() + QStringLiteral("\n\n");
+    }
+    return text.isEmpty() ? tr("No network information available.") : text;
+}
+
+QString MQmlInterface::getMobileIPAddressString() const
+{
+    return mobileIpAddressText(QNetworkInterface::allAddresses());
+}
+
+QString MQmlInterface::mobileIpAddressText(const QList<QHostAddress> &addresses)
+{
+    QStringList shown;
+    for (const QHostAddress &address : addresses) {
+        const QString text = address.toString();
+        if (!text.contains(QLatin1Char(':')) && !text.startsWith(QStringLiteral("127.0.0")))
+            shown.append(text);
+    }
+    QString list = shown.join(QLatin1Char('\n'));
+    if (addresses.isEmpty())
+        list = tr("No network interfaces found.");
+    else if (shown.isEmpty())
+        list = tr("No network connection detected.");
+    return tr("Mobile IP Address:\n\n") + list;
+}
+
+QString MQmlInterface::getReceivePanelString() const
+{
+    return tr("Receive Control Panel...");
+}
+
+void MQmlInterface::saveFullScreenState(bool isFullscreen)
+{
+    fullScreenSettings().setValue(kFullscreenKey, isFullscreen);
+}
+
+bool MQmlInterface::loadFullScreenState() const
+{
+    return fullScreenSettings().value(kFullscreenKey, true).toBool();
 }
 
 bool MQmlInterface::postCommand(const QString &command, const QString &data)
@@ -81,7 +170,20 @@ bool MQmlInterface::postCommand(const QString &command, const QString &data)
         Q_EMIT m_model->displayMessage(data);
         return true;
     }
+    if (command == QStringLiteral("system"))
+        return systemCommand(data);
     return false;
+}
+
+bool MQmlInterface::dropSite(const QString &text, const QString &data, QObject *) const
+{
+    HRoot *root = m_model ? m_model->hardwareRoot() : nullptr;
+    const qint64 number = text.toLongLong();
+    if (!root || number == 0 || number < std::numeric_limits<int>::min() ||
+        number > std::numeric_limits<int>::max())
+        return false;
+    const HNode *node = root->findById(int(number));
+    return node && node->label() == data;
 }
 
 void MQmlInterface::setupMenuData(const QString &text)
@@ -98,4 +200,44 @@ void MQmlInterface::setSceneMenu(const QStringList &scenes)
         return;
     }
     m_qmlContext->setContextProperty(QStringLiteral("sceneMenuData"), scenes);
+}
+
+bool MQmlInterface::systemCommand(const QString &item)
+{
+    // A menu item is known by the label it begins with; the desktop menu adds "..." or more.
+    static const struct
+    {
+        const char *label;
+        QString (MQmlInterface::*text)() const;
+        const QString &document;
+    } boxes[] = {
+        {QT_TR_NOOP("IP Address"), &MQmlInterface::getMobileIPAddressString, kMessageDialog},
+        {QT_TR_NOOP("Network Status"), &MQmlInterface::getNetworkStatusString, kMessageDialog},
+        {QT_TR_NOOP("Project Information"), &MQmlInterface::getProjectInfoString, kMessageDialog},
+        {QT_TR_NOOP("About"), &MQmlInterface::getVersionText, kAboutDialog},
+    };
+    for (const auto &box : boxes) {
+        if (item.startsWith(tr(box.label))) {
+            showBox(box.document, item, (this->*box.text)());
+            return true;
+        }
+    }
+    if (item.startsWith(tr("Receive"))) {
+        m_model->receivePanel();
+        return true;
+    }
+    if (item.startsWith(tr("Exit"))) {
+        if (getExitPIN().isEmpty())
+            exitApplication();
+        else
+            Q_EMIT showExitPasscodeDialog();
+        return true;
+    }
+    return false;
+}
+
+void MQmlInterface::showBox(const QString &document, const QString &title, const QString &text)
+{
+    if (m_view)
+        m_view->messageDialog()->doModal(document, title, text, tr("OK"));
 }

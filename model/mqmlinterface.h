@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 
+class QHostAddress;
 class QQmlContext;
+class DQmlMessageDialog;
 class MModel;
 class VQmlFrame;
 
@@ -27,9 +30,13 @@ public:
     QObject *qmlView() const { return m_qmlView; }
     void setSceneMenu(const QStringList &scenes);
 
+    // The IP address box's text for these addresses: IPv6 and loopback are left out.
+    static QString mobileIpAddressText(const QList<QHostAddress> &addresses);
+
 Q_SIGNALS:
     void showReceiveDialog();
     void closeReceiveDialog();
+    // From the receive box of the documents or of the dialog; ends the receive wait.
     void receiveDialogCanceled();
     void showMessageDialog(const QString &title, const QString &text);
     void messageDialogClosed();
@@ -40,16 +47,27 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     void onExitTimerTimeout();
+    void onReceiveModeDialogClosed();
     void doubleClickControl() {}
     void exitApplication();
     QString getExitPIN() const;
     void setObject(const QString &name, QObject *object);
     void canvasResize();
+    QString getVersionText() const;
     QString getFileVersionString() const;
     QString getProjectInfoString() const;
+    QString getNetworkStatusString() const;
+    QString getMobileIPAddressString() const;
+    QString getReceivePanelString() const;
     QString getDesktopOrMobile() const { return QStringLiteral("desktop"); }
+    void saveFullScreenState(bool isFullscreen);
+    bool loadFullScreenState() const;
     bool postCommand(const QString &command, const QString &data);
+    // Whether the dragged node (its number in text) is the kind the drop site accepts (data).
+    bool dropSite(const QString &text, const QString &data, QObject *) const;
     void dropPanel(const QString &, const QString &) {}
+    void dropControl(const QString &, const QString &, qreal, qreal) {}
+    void dropLink(const QString &, const QString &, qreal, qreal) {}
     void panelSetup() {}
     void headerText() {}
     void getAppFunction() {}
@@ -57,6 +75,9 @@ public Q_SLOTS:
     void setupMenuData(const QString &text);
 
 private:
+    bool systemCommand(const QString &item);
+    void showBox(const QString &document, const QString &title, const QString &text);
+
     QQmlContext *m_qmlContext = nullptr;
     QPointer<QObject> m_qmlView;
     MModel *m_model = nullptr;

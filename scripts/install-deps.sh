@@ -9,7 +9,8 @@ packages=(
     qt6-5compat-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-qpa-plugins
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-window
     qml6-module-qtquick-layouts qml6-module-qtqml-workerscript qml6-module-qtquick-templates
-    qml6-module-qtquick-shapes libgl-dev libvulkan-dev libxkbcommon-dev
+    qml6-module-qtquick-shapes qml6-module-qtquick-dialogs qml6-module-qtqml
+    libgl-dev libvulkan-dev libxkbcommon-dev
     zlib1g-dev xvfb xauth xdotool imagemagick fonts-dejavu-core
 )
 

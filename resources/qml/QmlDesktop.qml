@@ -1,29 +1,49 @@
 import QtQuick
+import QtQuick.Dialogs
 
-// The desktop canvas: a top row, the control area and a bottom row, stacked.
-Item {
+// The desktop canvas: a top row, the control area and a bottom row, stacked. The rows are
+// documents named by path ("?" for none); each declares the share of the height it takes.
+Canvas {
     id: canvas
     objectName: "QmlCanvas"
     width: 317
     height: 507
 
+    readonly property string minToolBar: "qrc:/qml/objects/QmlMinToolBarObject.qml"
     property string topRow: intrf.topRow
     property string bottomRow: intrf.bottomRow
+
+    function rowSource(path) {
+        return path !== "?" ? path : ""
+    }
 
     function rowHeight(loader) {
         return loader.item && loader.item.ratio !== undefined ? canvas.height * loader.item.ratio : 0
     }
 
+    function reloadRow(loader) {
+        loader.active = false
+        loader.active = true
+    }
+
     function resetCanvas() {
-        topRow = Qt.binding(function() { return intrf.topRow })
-        bottomRow = Qt.binding(function() { return intrf.bottomRow })
+        topRow = intrf.topRow
+        bottomRow = intrf.bottomRow
     }
 
     function reloadCanvas() {
-        topLoader.active = false
-        bottomLoader.active = false
-        bottomLoader.active = true
-        topLoader.active = true
+        reloadRow(topLoader)
+        reloadRow(bottomLoader)
+        // These layouts need the top row built once more, after the bottom row exists.
+        if (topRow === minToolBar || bottomRow === "?")
+            reloadRow(topLoader)
+    }
+
+    function reportRowError(loader) {
+        if (loader.status !== Loader.Error)
+            return
+        const component = Qt.createComponent(loader.source)
+        console.log("Error creating component at: " + loader.source + " " + component.errorString())
     }
 
     Component.onCompleted: intrf.setObject("QmlCanvas", canvas)
@@ -35,8 +55,8 @@ Item {
         objectName: "topRow"
         anchors { left: parent.left; right: parent.right; top: parent.top }
         height: canvas.rowHeight(topLoader)
-        source: canvas.topRow !== "?" ? canvas.topRow : ""
-        onStatusChanged: if (status === Loader.Error) console.log("Error creating component at: " + source)
+        source: canvas.rowSource(canvas.topRow)
+        onStatusChanged: canvas.reportRowError(topLoader)
     }
 
     Loader {
@@ -51,7 +71,20 @@ Item {
         objectName: "bottomRow"
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
         height: canvas.rowHeight(bottomLoader)
-        source: canvas.bottomRow !== "?" ? canvas.bottomRow : ""
-        onStatusChanged: if (status === Loader.Error) console.log("Error creating component at: " + source)
+        source: canvas.rowSource(canvas.bottomRow)
+        onStatusChanged: canvas.reportRowError(bottomLoader)
+    }
+
+    MessageDialog {
+        id: receiveDialog
+        objectName: "receiveDialog"
+        title: qsTr("Receive Control Panel...")
+        buttons: MessageDialog.Cancel
+        onRejected: intrf.receiveDialogCanceled()
+    }
+
+    Connections {
+        target: intrf
+        function onCloseReceiveDialog() { receiveDialog.close() }
     }
 }

@@ -19,4 +19,39 @@
         <translation>Warning</translation>
     </message>
 </context>
+<context>
+    <name>QmlControlObject</name>
+    <message>
+        <source>Layout...</source>
+        <translation>Layout...</translation>
+    </message>
+</context>
+<context>
+    <name>QmlDesktop</name>
+    <message>
+        <source>Receive Control Panel...</source>
+        <translation>Receive Control Panel...</translation>
+    </message>
+</context>
+<context>
+    <name>QmlMessageDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QmlStatusBarObject</name>
+    <message>
+        <source>Collections</source>
+        <translation>Collections</translation>
+    </message>
+</context>
+<context>
+    <name>QmlToolBarObject</name>
+    <message>
+        <source>Setup</source>
+        <translation>Setup</translation>
+    </message>
+</context>
 </TS>

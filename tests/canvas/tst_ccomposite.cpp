@@ -3,6 +3,7 @@
 #include "comm/pprotocol.h"
 #include "comm/ttransform.h"
 #include "controls/wdelegate.h"
+#include "controls/widgettestenv.h"
 #include "controls/wwidget.h"
 #include "controls/wwidgetfactory.h"
 #include "hardware/hnode.h"
@@ -127,16 +128,19 @@ private slots:
     void setActive();
     void panelType_data();
     void panelType();
+
+private:
+    std::unique_ptr<WidgetTestEnv> m_env;
 };
 
 void TestCComposite::initTestCase()
 {
-    WDelegate::instance()->setFactory(std::make_unique<WWidgetFactory>(nullptr, nullptr, nullptr));
+    m_env = std::make_unique<WidgetTestEnv>();
 }
 
 void TestCComposite::cleanupTestCase()
 {
-    WDelegate::destroy();
+    m_env.reset();
 }
 
 void TestCComposite::childKinds_data()
@@ -536,12 +540,13 @@ void TestCComposite::setActive()
         makeDrawnControl(QStringLiteral("a"), QStringLiteral("frame"), QRectF(0, 0, 1, 1)));
     const WWidget *widget = panel->child(0)->widget();
     QVERIFY(widget);
-    QVERIFY(!widget->isActive());
+    const auto shown = [widget] { return widget->itemProperty("visible").toBool(); };
+    QVERIFY(!shown());
 
     root->setActive(true);
-    QVERIFY(widget->isActive());
+    QVERIFY(shown());
     panel->setActive(false);
-    QVERIFY(!widget->isActive());
+    QVERIFY(!shown());
 }
 
 void TestCComposite::panelType_data()

@@ -1,9 +1,8 @@
 #include "canvas/ccanvas.h"
 #include "canvas/ccomposite.h"
 #include "comm/ttransform.h"
-#include "controls/wdelegate.h"
+#include "controls/widgettestenv.h"
 #include "controls/wwidget.h"
-#include "controls/wwidgetfactory.h"
 #include "formats/xmlhandler.h"
 #include "hardware/hblock.h"
 #include "hardware/hnode.h"
@@ -176,16 +175,19 @@ private slots:
     void controlId_data();
     void controlId();
     void project();
+
+private:
+    std::unique_ptr<WidgetTestEnv> m_widgets;
 };
 
 void TestXControlHandler::initTestCase()
 {
-    WDelegate::instance()->setFactory(std::make_unique<WWidgetFactory>(nullptr, nullptr, nullptr));
+    m_widgets = std::make_unique<WidgetTestEnv>();
 }
 
 void TestXControlHandler::cleanupTestCase()
 {
-    WDelegate::destroy();
+    m_widgets.reset();
 }
 
 void TestXControlHandler::encodings_data()

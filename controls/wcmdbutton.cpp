@@ -1,0 +1,7 @@
+#include "controls/wcmdbutton.h"
+
+WCmdButton::WCmdButton(QQuickItem *parent)
+    : WButton(parent)
+{}
+
+WCmdButton::~WCmdButton() = default;

@@ -1,0 +1,7 @@
+#include "controls/wdialer.h"
+
+WDialer::WDialer(QQuickItem *parent)
+    : WWidget(parent)
+{}
+
+WDialer::~WDialer() = default;

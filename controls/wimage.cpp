@@ -1,0 +1,85 @@
+#include "controls/wimage.h"
+
+#include "formats/uarchive.h"
+#include "formats/xmlwriter.h"
+#include "util/logcategories.h"
+
+namespace {
+const QString DefaultImage = QStringLiteral("../images/default.png");
+constexpr int StretchFillMode = 0;
+constexpr int MaxCachedImageWidth = 2048;
+} // namespace
+
+WImage::WImage(QQuickItem *parent)
+    : WWidget(parent)
+{}
+
+WImage::~WImage() = default;
+
+void WImage::initWidget()
+{
+    setItemProperty("path", DefaultImage);
+    setItemProperty("fillMode", StretchFillMode);
+    setItemProperty("imageOpacity", 1.0);
+    setItemProperty("maxCachedImageWidth", MaxCachedImageWidth);
+}
+
+QString WImage::resolveImage(const QString &path)
+{
+    QString resolved = path;
+    return UArchive::instance()->resolveImage(resolved) ? resolved : QString();
+}
+
+bool WImage::processProperty(const QString &name, const QString &value)
+{
+    if (WWidget::processProperty(name, value))
+        return true;
+    if (name == QLatin1String("path")) {
+        m_path = value;
+        const QString resolved = resolveImage(value);
+        // A picture missing from the archive keeps the placeholder rather than a broken path.
+        if (resolved.isEmpty())
+            qCDebug(lcControls) << "WImage: no image in the archive for" << value;
+        else
+            setItemProperty("path", resolved);
+    } else if (name == QLatin1String("imagesize")) {
+        setItemProperty("imageSize", value.toDouble());
+    } else if (name == QLatin1String("backgroundFillMode")) {
+        setItemProperty("fillMode", value.toInt());
+    } else if (name == QLatin1String("imageOpacity")) {
+        setItemProperty("imageOpacity", value.toDouble());
+    } else if (name == QLatin1String("maxCachedImageWidth")) {
+        setItemProperty("maxCachedImageWidth", value.toInt());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool WImage::save(XmlWriter &writer)
+{
+    if (!saveStart(writer))
+        return false;
+    writer.writeText(QStringLiteral("path"), m_path);
+    writer.writeDouble(QStringLiteral("imagesize"), itemProperty("imageSize").toDouble());
+    writer.writeInt(QStringLiteral("backgroundFillMode"), itemProperty("fillMode").toInt());
+    writer.writeDouble(QStringLiteral("imageOpacity"), itemProperty("imageOpacity").toDouble());
+    writer.writeInt(QStringLiteral("maxCachedImageWidth"),
+                    itemProperty("maxCachedImageWidth").toInt());
+    writer.writeEndElement();
+    return true;
+}
+
+QRectF WImage::rect() const
+{
+    if (!quickItem()) {
+        qCWarning(lcControls) << "Returning empty bounds for image";
+        return QRectF();
+    }
+    const QRectF bounds = WWidget::rect();
+    m_imageX = int(bounds.x());
+    m_imageY = int(bounds.y());
+    m_imageWidth = int(bounds.width());
+    m_imageHeight = int(bounds.height());
+    return bounds;
+}

@@ -1,0 +1,141 @@
+#include "controls/wlabel.h"
+
+#include "canvas/ccontrol.h"
+#include "formats/xmlwriter.h"
+#include "hardware/hnode.h"
+#include "util/logcategories.h"
+
+#include <QLocale>
+
+namespace {
+
+const QString LabelMarker = QStringLiteral("*LABEL*");
+
+bool isTrue(const QString &value)
+{
+    return value == QLatin1String("true");
+}
+
+int alignmentOf(const QString &align)
+{
+    if (align == QLatin1String("center"))
+        return Qt::AlignHCenter;
+    if (align == QLatin1String("right"))
+        return Qt::AlignRight;
+    return Qt::AlignLeft;
+}
+
+QString alignmentName(int alignment)
+{
+    if (alignment & Qt::AlignHCenter)
+        return QStringLiteral("center");
+    if (alignment & Qt::AlignRight)
+        return QStringLiteral("right");
+    return QStringLiteral("left");
+}
+
+QString faceTag(const QString &face)
+{
+    if (face == QLatin1String("bold"))
+        return QStringLiteral("b");
+    if (face == QLatin1String("italic"))
+        return QStringLiteral("i");
+    if (face == QLatin1String("underline"))
+        return QStringLiteral("u");
+    return QString();
+}
+
+} // namespace
+
+WLabel::WLabel(QQuickItem *parent)
+    : WWidget(parent)
+{}
+
+WLabel::~WLabel() = default;
+
+bool WLabel::processProperty(const QString &name, const QString &value)
+{
+    return WWidget::processProperty(name, value) || processLabelProperty(name, value);
+}
+
+bool WLabel::processLabelProperty(const QString &name, const QString &value)
+{
+    if (name == QLatin1String("text")) {
+        m_text = value;
+        if (m_text.contains(LabelMarker))
+            m_text.replace(LabelMarker, controlLabel());
+        showText();
+    } else if (name == QLatin1String("align")) {
+        setItemProperty("horizontalAlignment", alignmentOf(value));
+    } else if (name == QLatin1String("face")) {
+        m_face = value;
+        showText();
+    } else if (name == QLatin1String("color")) {
+        setItemColor("textColor", value);
+    } else if (name == QLatin1String("rotation")) {
+        setItemProperty("rotation", value.toDouble());
+    } else if (name == QLatin1String("scale")) {
+        setItemProperty("textScale", value.toDouble());
+    } else if (name == QLatin1String("edit")) {
+        setItemProperty("enableEdit", isTrue(value));
+    } else if (name == QLatin1String("select")) {
+        setItemProperty("selEnable", isTrue(value));
+    } else if (name == QLatin1String("autosize")) {
+        setItemProperty("autoSize", isTrue(value));
+    } else {
+        qCWarning(lcControls).noquote() << "Unexpected value for WLabel attribute name: " + name;
+        return false;
+    }
+    return true;
+}
+
+QString WLabel::controlLabel() const
+{
+    const CControl *control = owner();
+    if (!control) {
+        qCWarning(lcControls) << "Null parent found when processing WLabel";
+        return QString();
+    }
+    if (!control->node() || control->node()->label().isEmpty()) {
+        qCWarning(lcControls) << "No parent lebel for WLabel";
+        return QString();
+    }
+    const QString label = control->node()->label();
+    // A room's name shows only the part after the room-combining group's name.
+    const QStringList parts = label.split(QLatin1Char('-'));
+    if (control->name() == QLatin1String("Room Name") && parts.size() == 2)
+        return QLatin1Char('[') + parts.at(1);
+    return label;
+}
+
+void WLabel::showText()
+{
+    const QString tag = faceTag(m_face);
+    setItemProperty("textFormat", QStringLiteral("RichText"));
+    setText(tag.isEmpty() ? m_text
+                          : QLatin1Char('<') + tag + QLatin1Char('>') + m_text +
+                                QLatin1String("</") + tag + QLatin1Char('>'));
+}
+
+bool WLabel::save(XmlWriter &writer)
+{
+    if (!saveStart(writer))
+        return false;
+    writer.writeText(QStringLiteral("text"), m_text);
+    writer.writeText(QStringLiteral("align"),
+                     alignmentName(itemProperty("horizontalAlignment").toInt()));
+    writer.writeText(QStringLiteral("face"), m_face);
+    writer.writeText(QStringLiteral("color"), itemColorName("textColor"));
+    writer.writeDouble(QStringLiteral("rotation"), itemProperty("rotation").toDouble());
+    // Always with a decimal part, as the design tool writes it.
+    const double scale = itemProperty("textScale").toDouble();
+    QString scaleText = QString::number(scale, 'g', QLocale::FloatingPointShortest);
+    if (!scaleText.contains(QLatin1Char('.')))
+        scaleText += QLatin1String(".0");
+    writer.writeText(QStringLiteral("scale"), scaleText);
+    writer.writeBool(QStringLiteral("edit"), itemProperty("enableEdit").toBool());
+    writer.writeBool(QStringLiteral("select"), itemProperty("selEnable").toBool());
+    writer.writeBool(QStringLiteral("autosize"), itemProperty("autoSize").toBool());
+    writer.writeEndElement();
+    return true;
+}

@@ -1,0 +1,7 @@
+#include "controls/wlevelbuttons.h"
+
+WLevelButtons::WLevelButtons(QQuickItem *parent)
+    : WSlider(parent)
+{}
+
+WLevelButtons::~WLevelButtons() = default;

@@ -1,0 +1,7 @@
+#include "controls/wroomselection.h"
+
+WRoomSelection::WRoomSelection(QQuickItem *parent)
+    : WPolygon(parent)
+{}
+
+WRoomSelection::~WRoomSelection() = default;

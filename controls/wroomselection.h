@@ -1,0 +1,30 @@
+#pragma once
+
+#include "controls/wpolygon.h"
+
+// One room of a floor plan; tapping it adds it to or removes it from a combination.
+class WRoomSelection : public WPolygon
+{
+    Q_OBJECT
+    Q_PROPERTY(double selectedOpacity READ selectedOpacity NOTIFY selectedOpacityChanged)
+    Q_PROPERTY(double unselectedOpacity READ unselectedOpacity NOTIFY unselectedOpacityChanged)
+    Q_PROPERTY(bool isSelected READ isSelected NOTIFY isSelectedChanged)
+
+public:
+    explicit WRoomSelection(QQuickItem *parent = nullptr);
+    ~WRoomSelection() override;
+
+    double selectedOpacity() const { return m_selectedOpacity; }
+    double unselectedOpacity() const { return m_unselectedOpacity; }
+    bool isSelected() const { return m_isSelected; }
+
+Q_SIGNALS:
+    void selectedOpacityChanged();
+    void unselectedOpacityChanged();
+    void isSelectedChanged();
+
+private:
+    double m_selectedOpacity = 1.0;
+    double m_unselectedOpacity = 1.0;
+    bool m_isSelected = false;
+};

@@ -1,0 +1,7 @@
+#include "controls/wtextedit.h"
+
+WTextEdit::WTextEdit(QQuickItem *parent)
+    : WWidget(parent)
+{}
+
+WTextEdit::~WTextEdit() = default;

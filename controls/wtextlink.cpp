@@ -1,0 +1,7 @@
+#include "controls/wtextlink.h"
+
+WTextLink::WTextLink(QQuickItem *parent)
+    : WButton(parent)
+{}
+
+WTextLink::~WTextLink() = default;
