@@ -124,6 +124,8 @@ uint ITcpClient::send(const char *data, int length, int type, const char *expect
     }
     m_queue.append(ClientMessage{type, bytes, QByteArray(expectedReply), timeoutMs});
     m_queueSemaphore.release();
+    if (m_queue.size() == 1)
+        m_dispatcher->onMessageQueued();
     return 0;
 }
 

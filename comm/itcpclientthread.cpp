@@ -75,6 +75,23 @@ void ITcpClientThread::onDispatch()
         dispatchStep();
 }
 
+void ITcpClientThread::onMessageQueued()
+{
+    if (!m_running || m_dispatchState != Ready || m_kickPending)
+        return;
+    // Queued, not direct: the caller may be inside a dispatch step (a reply that made a
+    // control write).
+    m_kickPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_kickPending = false;
+            if (m_running && m_dispatchState == Ready)
+                dispatchStep();
+        },
+        Qt::QueuedConnection);
+}
+
 void ITcpClientThread::reset()
 {
     m_queue->clear();

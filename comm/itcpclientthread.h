@@ -46,6 +46,9 @@ public Q_SLOTS:
     void onQuitMessageProcessing();
     void onReplyReady();
     void onDispatch();
+    // A message joined an idle queue: send it on the next turn of the event loop instead of
+    // waiting for the dispatch timer, so a user's change leaves at once.
+    void onMessageQueued();
 
 private:
     void reset();
@@ -71,5 +74,6 @@ private:
     QTimer m_replyTimer;
     QTimer m_dispatchTimer;
     bool m_subscriptionMode = false;
+    bool m_kickPending = false;
     QThread m_thread;
 };
