@@ -11,6 +11,19 @@ public:
     explicit WCmdButton(QQuickItem *parent = nullptr);
     ~WCmdButton() override;
 
+    bool save(XmlWriter &writer) override;
+    bool processProperty(const QString &name, const QString &value) override;
+
+    QString command() const { return m_command; }
+
+public Q_SLOTS:
+    void outputPressed() override;
+
 private:
+    // Stored names are images of the program: "../images/" + name + ".png".
+    void setImage(const char *property, const QString &name);
+
     QString m_command;
+    QString m_title;
+    QString m_onImage; // as stored, for saving
 };

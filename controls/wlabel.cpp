@@ -16,24 +16,6 @@ bool isTrue(const QString &value)
     return value == QLatin1String("true");
 }
 
-int alignmentOf(const QString &align)
-{
-    if (align == QLatin1String("center"))
-        return Qt::AlignHCenter;
-    if (align == QLatin1String("right"))
-        return Qt::AlignRight;
-    return Qt::AlignLeft;
-}
-
-QString alignmentName(int alignment)
-{
-    if (alignment & Qt::AlignHCenter)
-        return QStringLiteral("center");
-    if (alignment & Qt::AlignRight)
-        return QStringLiteral("right");
-    return QStringLiteral("left");
-}
-
 QString faceTag(const QString &face)
 {
     if (face == QLatin1String("bold"))
@@ -66,7 +48,7 @@ bool WLabel::processLabelProperty(const QString &name, const QString &value)
             m_text.replace(LabelMarker, controlLabel());
         showText();
     } else if (name == QLatin1String("align")) {
-        setItemProperty("horizontalAlignment", alignmentOf(value));
+        setItemProperty("horizontalAlignment", horizontalAlignment(value));
     } else if (name == QLatin1String("face")) {
         m_face = value;
         showText();
@@ -115,6 +97,24 @@ void WLabel::showText()
     setText(tag.isEmpty() ? m_text
                           : QLatin1Char('<') + tag + QLatin1Char('>') + m_text +
                                 QLatin1String("</") + tag + QLatin1Char('>'));
+}
+
+void WLabel::setTitle(const QString &text)
+{
+    m_text = text;
+    showText();
+}
+
+void WLabel::properties()
+{
+    showProperties();
+}
+
+void WLabel::redraw(QQuickItem *parent)
+{
+    if (auto *item = qobject_cast<QQuickItem *>(quickItem()); item && parent)
+        item->setParentItem(parent);
+    showText();
 }
 
 bool WLabel::save(XmlWriter &writer)

@@ -246,6 +246,8 @@ void WWidget::linkValue(WWidget *source)
     qCDebug(lcControls).nospace() << "WWidget::linkValue: " << source << " " << this;
 }
 
+void WWidget::runCommand(const QString &) {}
+
 void WWidget::onOnlineStateChanged(bool) {}
 
 void WWidget::setQuickItem(QObject *item)
@@ -348,4 +350,22 @@ QString WWidget::getToolTip(bool hover) const
 bool WWidget::canSend() const
 {
     return m_pWidget && m_transform && m_protocol && m_ready;
+}
+
+int WWidget::horizontalAlignment(const QString &name, Qt::CaseSensitivity cs)
+{
+    if (name.compare(QLatin1String("center"), cs) == 0)
+        return Qt::AlignHCenter;
+    if (name.compare(QLatin1String("right"), cs) == 0)
+        return Qt::AlignRight;
+    return Qt::AlignLeft;
+}
+
+QString WWidget::alignmentName(int alignment)
+{
+    if (alignment & Qt::AlignHCenter)
+        return QStringLiteral("center");
+    if (alignment & Qt::AlignRight)
+        return QStringLiteral("right");
+    return QStringLiteral("left");
 }

@@ -54,6 +54,8 @@ public:
     virtual void connectModel(bool on);
     virtual void unlinkNode();
     virtual void linkValue(WWidget *source);
+    // A command handed over by a command button of the same control; the base ignores it.
+    virtual void runCommand(const QString &command);
 
     void setQuickItem(QObject *item);
     void setProtocol(PProtocol *protocol);
@@ -113,6 +115,10 @@ protected:
     // the peer; nothing at all when it equals `current`, which then takes the value.
     template<typename T>
     bool showDeviceValue(const char *name, const T &value, T &current);
+    // "center" and "right" as Qt's horizontal alignment flags; anything else is left.
+    static int horizontalAlignment(const QString &name, Qt::CaseSensitivity cs = Qt::CaseSensitive);
+    // "left", "center" or "right" for the flags of an item's "horizontalAlignment".
+    static QString alignmentName(int alignment);
 
 private:
     bool processRect(const QString &name, const QString &value);

@@ -1,8 +1,47 @@
 #include "hardware/hblock.h"
 
+#include <QXmlAttributes>
+
+#include <utility>
+
 HBlock::HBlock() = default;
 
 QString HBlock::category() const
 {
     return QObject::tr("Blocks");
+}
+
+void HBlock::parseProperty(const QXmlAttributes &attributes)
+{
+    const QString name = attributes.value(QStringLiteral("name"));
+    const QString value = attributes.value(QStringLiteral("value"));
+    if (name.startsWith(QLatin1String("name")) || name.startsWith(QLatin1String("inLchName"))) {
+        m_listText += value + QLatin1Char(',');
+    } else if (name == QLatin1String("leftLabelList")) {
+        m_itemList = value.split(QLatin1Char(','));
+    } else if (name == QLatin1String("inputCount")) {
+        m_inputCount = value.toInt();
+    } else if (name == QLatin1String("bgmCount")) {
+        m_bgmCount = value.toInt();
+        buildSourceList();
+        m_hasList = true;
+    } else if (name == QLatin1String("roomName")) {
+        m_roomName = value;
+    }
+    HNode::parseProperty(attributes);
+}
+
+QStringList HBlock::takeItemList()
+{
+    return std::exchange(m_itemList, QStringList());
+}
+
+void HBlock::buildSourceList()
+{
+    // A room router's labels list its inputs first, then its background-music sources.
+    const QStringList sources = m_itemList.mid(m_inputCount, m_bgmCount);
+    if (m_bgmCount == 0)
+        m_itemList = {QStringLiteral("None")};
+    else if (!sources.isEmpty())
+        m_itemList = QStringList{QStringLiteral("None")} + sources;
 }

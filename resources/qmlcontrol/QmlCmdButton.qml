@@ -22,22 +22,58 @@ Item {
     property real imageSize: 1.0
     property int hasBorder: 0
 
+    readonly property string caption: hasText ? onText : text
+
     Rectangle {
+        objectName: "face"
         anchors.fill: parent
-        radius: intrf.controlRadius
-        color: root.checked ? intrf.accentColor : intrf.menuColor
-        border.color: intrf.linkInActive
+        radius: Math.min(intrf.controlRadius, height / 2)
+        color: flash.running ? intrf.accentColor : intrf.toolBarColor
+        border.color: flash.running ? intrf.accentColor : intrf.linkInActive
         border.width: root.hasBorder ? Math.max(1, intrf.pixelScale) : 0
+        scale: area.pressed ? 0.97 : 1.0
+
+        Behavior on color { ColorAnimation { duration: 60 } }
     }
 
-    Text {
+    Row {
+        anchors.centerIn: parent
+        spacing: root.height * 0.15
+
+        Image {
+            anchors.verticalCenter: parent.verticalCenter
+            visible: root.hasImage && root.onImage.length > 0
+            height: root.height * root.imageSize
+            width: height
+            source: root.hasImage ? root.onImage : ""
+            sourceSize.height: height * 2
+            fillMode: Image.PreserveAspectFit
+            smooth: true
+        }
+
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            visible: text.length > 0
+            text: root.caption
+            color: flash.running ? intrf.canvasColor : intrf.textColor
+            font.family: "Helvetica"
+            font.pixelSize: Math.max(1, root.height * 0.5625)
+        }
+    }
+
+    Timer {
+        id: flash
+        interval: 200
+    }
+
+    MouseArea {
+        id: area
         anchors.fill: parent
-        text: root.hasText ? (root.checked ? root.onText : root.offText) : root.text
-        color: intrf.textColor
-        font.family: "Helvetica"
-        font.pixelSize: Math.max(1, root.height * 0.5625)
-        horizontalAlignment: Text.AlignHCenter
-        verticalAlignment: Text.AlignVCenter
+        enabled: !intrf.editModeEnable
+        onPressed: {
+            flash.restart()
+            wwidget.outputPressed()
+        }
     }
 
     WCmdButton {

@@ -1,7 +1,7 @@
 import QtQuick
 import wdroplist
 
-// A one-line selector with a pop-up list.
+// A one-line selector: the chosen entry with a down arrow; a click opens the pop-up list.
 Item {
     id: root
     visible: false
@@ -15,23 +15,67 @@ Item {
     property int hasBorder: 0
     property int horizontalAlignment: Text.AlignLeft
 
+    readonly property real textSize: Math.max(1, height * 0.5625)
+
+    function openList() {
+        var component = Qt.createComponent("qrc:/qml/objects/QmlPopupList.qml")
+        if (component.status !== Component.Ready) {
+            console.log("Error creating component at: qrc:/qml/objects/QmlPopupList.qml",
+                        component.errorString())
+            return
+        }
+        var popup = component.createObject(root, { title: wwidget.title })
+        wwidget.popupList(popup)
+        popup.open()
+    }
+
     Rectangle {
         anchors.fill: parent
         radius: intrf.controlRadius
-        color: intrf.menuColor
-        border.color: intrf.linkInActive
+        color: area.pressed
+               ? Qt.rgba(intrf.accentColor.r, intrf.accentColor.g, intrf.accentColor.b, 0.15)
+               : intrf.menuColor
+        border.color: area.pressed ? intrf.accentColor : intrf.linkInActive
         border.width: root.hasBorder ? Math.max(1, intrf.pixelScale) : 0
     }
 
     Text {
-        anchors.fill: parent
-        anchors.leftMargin: root.height * 0.25
-        text: root.currentText
-        color: intrf.textColor
+        anchors {
+            left: parent.left
+            right: arrow.left
+            top: parent.top
+            bottom: parent.bottom
+            leftMargin: root.height * 0.3
+            rightMargin: root.height * 0.15
+        }
+        text: root.currentText.length > 0 ? root.currentText : wwidget.title
+        color: root.currentText.length > 0 ? intrf.textColor : intrf.linkInActive
+        elide: Text.ElideRight
         font.family: "Helvetica"
-        font.pixelSize: Math.max(1, root.height * 0.5625)
+        font.pixelSize: root.textSize
         horizontalAlignment: root.horizontalAlignment
         verticalAlignment: Text.AlignVCenter
+    }
+
+    Image {
+        id: arrow
+        anchors {
+            right: parent.right
+            rightMargin: root.height * 0.25
+            verticalCenter: parent.verticalCenter
+        }
+        height: root.height * 0.45
+        width: height
+        source: intrf.downArrow
+        fillMode: Image.PreserveAspectFit
+        smooth: true
+    }
+
+    MouseArea {
+        id: area
+        anchors.fill: parent
+        enabled: !intrf.editModeEnable
+        onClicked: root.openList()
     }
 
     WDropList {

@@ -28,6 +28,8 @@ Item {
         font.pixelSize: Math.max(1, root.height * 0.5 * (root.autoSize ? 1.0 : root.textScale))
         horizontalAlignment: root.horizontalAlignment
         verticalAlignment: Text.AlignVCenter
+        // A sized-to-fit caption stays on one line; a box of text wraps.
+        wrapMode: root.autoSize ? Text.NoWrap : Text.WordWrap
     }
 
     WLabel {

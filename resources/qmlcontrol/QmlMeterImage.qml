@@ -1,7 +1,7 @@
 import QtQuick
 import wmeterimage
 
-// A picture that follows the level.
+// A picture that follows the level, with its caption above it.
 Item {
     id: root
     visible: false
@@ -10,26 +10,41 @@ Item {
     z: 1
 
     property string text: ""
+    property real value: -60
     property string path: "../images/meterGrey.png"
     property real imageSize: 1.0
     property real imageOpacity: 1.0
+    property color textColor: intrf.textColor
 
     Text {
         id: caption
         anchors { left: parent.left; right: parent.right; top: parent.top }
-        height: root.height * 0.2
+        height: root.text === "" ? 0 : root.height * 0.4
+        visible: root.text !== ""
         text: root.text
-        color: intrf.textColor
+        color: root.textColor
         font.family: "Helvetica"
-        font.pixelSize: Math.max(1, height * 0.8)
+        font.pixelSize: Math.max(1, height * 0.7)
         horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+        elide: Text.ElideRight
     }
 
-    Image {
+    Item {
+        id: area
         anchors { left: parent.left; right: parent.right; top: caption.bottom; bottom: parent.bottom }
-        source: root.path
-        opacity: root.imageOpacity
-        fillMode: Image.PreserveAspectFit
+
+        // The four pictures share one size and are cached, so a change of level swaps the
+        // texture of this one item and redraws only it.
+        Image {
+            anchors.centerIn: parent
+            width: area.width * (root.imageSize > 0 ? root.imageSize : 1.0)
+            height: area.height * (root.imageSize > 0 ? root.imageSize : 1.0)
+            source: root.path
+            opacity: root.imageOpacity
+            fillMode: Image.PreserveAspectFit
+            smooth: true
+        }
     }
 
     WMeterImage {

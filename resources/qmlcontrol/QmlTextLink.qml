@@ -1,7 +1,8 @@
 import QtQuick
 import wtextlink
 
-// A pill-shaped button that recalls one entry of a list parameter.
+// A pill that recalls one entry of a list parameter (a preset); highlighted while the device
+// reports its entry as the current one.
 Item {
     id: root
     visible: false
@@ -25,22 +26,49 @@ Item {
     property int index: 0
     property bool buttonMode: false
 
+    readonly property bool active: index === current
+    readonly property bool lit: active || flash.running
+
     Rectangle {
+        objectName: "pill"
         anchors.fill: parent
-        radius: intrf.controlRadius
-        color: root.checked ? intrf.accentColor : intrf.menuColor
-        border.color: intrf.linkInActive
-        border.width: root.hasBorder ? Math.max(1, intrf.pixelScale) : 0
+        radius: height / 2
+        color: flash.running ? intrf.accentColor
+                             : root.active ? Qt.rgba(intrf.accentColor.r, intrf.accentColor.g,
+                                                     intrf.accentColor.b, 0.16)
+                                           : root.buttonMode ? intrf.toolBarColor : "transparent"
+        border.color: root.lit ? intrf.accentColor : intrf.linkInActive
+        border.width: root.buttonMode && root.hasBorder ? Math.max(1, intrf.pixelScale)
+                                                          * (root.active ? 2 : 1)
+                                                        : 0
+
+        Behavior on color { ColorAnimation { duration: 60 } }
     }
 
     Text {
-        anchors.fill: parent
-        text: root.hasText ? (root.checked ? root.onText : root.offText) : root.text
-        color: intrf.textColor
+        anchors { fill: parent; leftMargin: root.height * 0.5; rightMargin: root.height * 0.5 }
+        text: root.text
+        color: flash.running ? intrf.canvasColor : root.active ? intrf.accentColor : intrf.textColor
         font.family: "Helvetica"
         font.pixelSize: Math.max(1, root.height * 0.5625)
+        font.bold: root.active
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: Math.max(1, font.pixelSize * 0.5)
+        elide: Text.ElideRight
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
+    }
+
+    Timer {
+        id: flash
+        interval: 100
+    }
+
+    MouseArea {
+        anchors.fill: parent
+        enabled: !intrf.editModeEnable
+        onPressed: flash.restart()
+        onClicked: wwidget.outputClicked()
     }
 
     WTextLink {

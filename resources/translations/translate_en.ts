@@ -54,4 +54,18 @@
         <translation>Setup</translation>
     </message>
 </context>
+<context>
+    <name>QmlButton</name>
+    <message>
+        <source>Setup</source>
+        <translation>Setup</translation>
+    </message>
+</context>
+<context>
+    <name>WSlider</name>
+    <message>
+        <source>Percent</source>
+        <translation>Percent</translation>
+    </message>
+</context>
 </TS>
