@@ -529,12 +529,12 @@ void TestDeviceSimulator::demoProjectGivesDevicesAndDefaults()
     QVERIFY(simulator.port(amplifier) != simulator.port(processor));
     QCOMPARE(simulator.address(processor), QHostAddress(QHostAddress::LocalHost));
 
-    // Never-set parameters read as the bottom of their controls' ranges (see Demo.cpf.xml).
+    // Never-set levels read 0 dB where their controls' ranges span it (see Demo.cpf.xml).
     LineClient client;
     QVERIFY(client.connectTo(simulator.port(processor)));
-    QCOMPARE(client.ask("GA\"Dining Gain\">1"), QByteArray("GA\"Dining Gain\">1=-60"));
-    QCOMPARE(client.ask("GA\"Host Mic Gain\">1"), QByteArray("GA\"Host Mic Gain\">1=-30"));
-    QCOMPARE(client.ask("GG 1"), QByteArray("GG 1,0"));
+    QCOMPARE(client.ask("GA\"Dining Gain\">1"), QByteArray("GA\"Dining Gain\">1=0"));
+    QCOMPARE(client.ask("GA\"Host Mic Gain\">1"), QByteArray("GA\"Host Mic Gain\">1=0"));
+    QCOMPARE(client.ask("GG 1"), QByteArray("GG 1,78"));
 }
 
 QTEST_GUILESS_MAIN(TestDeviceSimulator)

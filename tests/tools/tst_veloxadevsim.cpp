@@ -63,7 +63,7 @@ void TestVeloxaDevsim::servesTheDemoArchiveUntilInputCloses()
 
     LineClient client;
     QVERIFY(client.connectTo(ports.value(QStringLiteral("Chassis|||30216"))));
-    QCOMPARE(client.ask("GA\"Patio Gain\">1"), QByteArray("GA\"Patio Gain\">1=-60"));
+    QCOMPARE(client.ask("GA\"Patio Gain\">1"), QByteArray("GA\"Patio Gain\">1=0"));
     QCOMPARE(client.ask("SA \"Patio Gain\">1=-6"), QByteArray(1, 0x06));
 
     process.closeWriteChannel();

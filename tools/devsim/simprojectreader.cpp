@@ -18,18 +18,26 @@ constexpr quint16 DefaultPort = 10055;
 
 // The value text a never-set parameter reads: the bottom of the control's range, in the form
 // the control's transform expects.
+// What a device fresh from installation reads: unity gain or a flat band where the range spans
+// 0 dB, else the lowest value; a selector starts on its first entry.
 QString defaultValue(const CAttributes &attributes)
 {
     const QString kind = attributes.transform();
     if (kind == QLatin1String("chrL") || kind == QLatin1String("strL"))
         return attributes.set().section(QLatin1Char(','), 0, 0);
+    const float minimum = attributes.minimum();
+    const float maximum = std::max(minimum, attributes.maximum());
+    const float level = std::clamp(0.0f, minimum, maximum);
     if (kind == QLatin1String("grpV")) {
-        const int code = std::clamp(120 + int(attributes.minimum() * 2.0f), 0, 144);
+        const int code = std::clamp(120 + int(level * 2.0f), 0, 144);
         return QString::number(code, 16);
     }
     if (kind == QLatin1String("strV"))
-        return QString::number(double(attributes.minimum()));
-    return QString::number(int(attributes.minimum()));
+        return QString::number(double(level));
+    // A selector's panel entry usually gives no range at all.
+    if (maximum <= minimum)
+        return QStringLiteral("1");
+    return QString::number(int(std::clamp(minimum >= 0 ? 1.0f : 0.0f, minimum, maximum)));
 }
 
 QString hexAddress(const char *prefix, int index)
