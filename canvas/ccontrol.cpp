@@ -40,6 +40,11 @@ void CControl::destroyWidgets()
 void CControl::finish()
 {
     m_transform = TTransformFactory::create(m_attributes, m_node);
+    // One line per value that reaches the control: the demonstration run checks them.
+    if (m_transform && lcCanvas().isDebugEnabled()) {
+        connect(m_transform.get(), &TTransform::replyValueReady, this,
+                [this] { qCDebug(lcCanvas).noquote() << "device value:" << m_name; });
+    }
     setUpWidgets();
 }
 
@@ -100,6 +105,8 @@ void CControl::setActive(bool on)
 {
     for (WWidget *widget : std::as_const(m_widgets))
         widget->setVisible(on);
+    if (on && m_transform)
+        qCDebug(lcCanvas).noquote() << "value control:" << m_name;
 }
 
 void CControl::rescale(double factor, double, bool multiply)

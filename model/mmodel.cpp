@@ -388,8 +388,11 @@ void MModel::updateSceneMenu()
 
 void MModel::activate(CComposite *panel, bool on)
 {
-    if (panel)
-        panel->setActive(on);
+    if (!panel)
+        return;
+    if (on)
+        qCInfo(lcModel).noquote() << "panel shown:" << panel->name();
+    panel->setActive(on);
 }
 
 void MModel::pollPanel(CComposite *panel)
@@ -485,6 +488,8 @@ void MModel::interfaceStatusChanged(bool isConnected)
     else
         image += QStringLiteral("/indicator_ylw.png");
     setQmlProperty("connectInd", image);
+    if (image != indicatorImage())
+        qCInfo(lcModel).noquote() << "connection indicator:" << image;
     indicatorImage() = image;
     if (m_receiving)
         return;
