@@ -233,16 +233,22 @@ int main(int argc, char **argv)
     bool lowDelay = false;
     const double raw = rawReadRate();
     const double path = replyPathRate(&lowDelay);
-    std::printf("reply path: %.0f lines/s, raw read: %.0f lines/s, ratio %.2f\n", path, raw,
-                raw > 0 ? path / raw : 0.0);
+    std::printf("reply path                          %12.0f lines/s\n", path);
+    std::printf("baseline raw socket read            %12.0f lines/s\n", raw);
+    std::printf("ratio reply path / baseline         %12.2f\n", raw > 0 ? path / raw : 0.0);
     std::printf("device socket LowDelayOption (Nagle off): %s\n", lowDelay ? "yes" : "no");
 
     const QList<qint64> rawWrites = rawWriteLatencies();
     const QList<qint64> writes = protocolWriteLatencies();
-    std::printf("protocol write to peer: p50 %.3f ms, p99 %.3f ms over %lld writes\n",
-                percentileMs(writes, 50), percentileMs(writes, 99), qlonglong(writes.size()));
-    std::printf("raw socket write to peer: p50 %.3f ms, p99 %.3f ms over %lld writes\n",
-                percentileMs(rawWrites, 50), percentileMs(rawWrites, 99),
-                qlonglong(rawWrites.size()));
+    for (const int percent : {50, 99}) {
+        const double protocol = percentileMs(writes, percent);
+        const double bare = percentileMs(rawWrites, percent);
+        std::printf("protocol write to peer p%d          %12.3f ms  (%lld writes)\n", percent,
+                    protocol, qlonglong(writes.size()));
+        std::printf("baseline raw socket write p%d       %12.3f ms  (%lld writes)\n", percent, bare,
+                    qlonglong(rawWrites.size()));
+        std::printf("ratio write p%d / baseline          %12.2f\n", percent,
+                    bare > 0 ? protocol / bare : 0.0);
+    }
     return path > 0 && writes.size() == kWrites ? 0 : 1;
 }
