@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// The simulator's traffic log (--log): one line per command received ("<") or reply sent (">").
+struct SimLogLine
+{
+    QDateTime time;
+    QString device;
+    QString command;
+};
+
+class SimLog
+{
+public:
+    explicit SimLog(const QString &path)
+        : m_path(path)
+    {}
+
+    // Commands received so far, in order.
+    QList<SimLogLine> received() const;
+    // Received commands that start with prefix, from index `from` of received() on.
+    QList<SimLogLine> receivedStartingWith(const QString &prefix, int from = 0) const;
+    // Polls the log until a received command starts with prefix; false at the deadline.
+    bool waitFor(const QString &prefix, int from, int timeoutMs) const;
+
+private:
+    QString m_path;
+};
