@@ -257,10 +257,12 @@ void MModel::releaseHardware()
 
 void MModel::applySkin()
 {
-    if (!m_canvas)
+    // The canvas reloads the views once after this; a reload per file would rebuild the rows
+    // three times while a project opens.
+    if (!m_canvas || !m_qmlInterface)
         return;
-    applySkin(m_canvas->skin());
-    applySkin(m_canvas->accent());
+    XSkinHandler::loadSkin(m_qmlInterface, m_canvas->skin());
+    XSkinHandler::loadSkin(m_qmlInterface, m_canvas->accent());
 }
 
 bool MModel::applySkin(const QString &name)

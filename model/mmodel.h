@@ -47,7 +47,7 @@ public:
     void openProject(const QString &path);
     void refreshView();
     void reset();
-    // The canvas skin, then its accent, so that the accent's values win.
+    // The canvas skin, then its accent, so that the accent's values win; the caller reloads.
     void applySkin();
     bool applySkin(const QString &name);
 
