@@ -9,10 +9,8 @@
 #include "hardware/hchassis.h"
 #include "hardware/hroot.h"
 #include "model/mmodel.h"
+#include "util/scratchhome.h"
 
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -29,16 +27,6 @@ class DemoClient
 public:
     static constexpr const char *Processor = "Chassis|||30216";
     static constexpr const char *Expander = "Chassis|||30401";
-
-    DemoClient()
-    {
-        qputenv("HOME", QFile::encodeName(m_home.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/.config")));
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings settings(QStringLiteral("Orvik"), QStringLiteral("Veloxa Remote 3.0"));
-        settings.setValue(QStringLiteral("Path/Archive"), m_home.path());
-        settings.remove(QStringLiteral("Path/Designs"));
-    }
 
     // Serves the devices, opens the window and waits until both devices are online.
     bool start(const SimFaults &faults = SimFaults())
@@ -108,7 +96,7 @@ public:
         return fresh;
     }
 
-    QTemporaryDir m_home;
+    ScratchHome m_home;
     DeviceSimulator simulator;
     std::unique_ptr<MainWindow> window;
 

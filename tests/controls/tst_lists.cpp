@@ -140,7 +140,7 @@ void TestLists::popupClosedOutside()
     auto *list = m_client.widget<WDropList>(VolumePanel, "Bar Source", "droplist");
     QVERIFY(list);
     m_client.simulator.setValue(SourceAddress, "4");
-    QTRY_COMPARE(list->currentIndex(), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(list->currentIndex(), 3, 10000);
 
     QVERIFY(QMetaObject::invokeMethod(list->quickItem(), "openList"));
     QPointer<QObject> popup = VModeManager::instance()->modalObject();

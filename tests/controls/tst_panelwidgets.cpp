@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "util/scratchhome.h"
+
 #include <memory>
 
 // The demonstration project in a full client: each control's documents are placed in the
@@ -32,19 +34,13 @@ private:
     QQuickItem *controlArea() const;
     WWidget *findWidget(const QString &type) const;
 
-    QTemporaryDir m_home;
+    ScratchHome m_home;
     std::unique_ptr<MainWindow> m_window;
 };
 
 void TestPanelWidgets::initTestCase()
 {
     QVERIFY(m_home.isValid());
-    qputenv("HOME", QFile::encodeName(m_home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/.config")));
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings settings(QStringLiteral("Orvik"), QStringLiteral("Veloxa Remote 3.0"));
-    settings.setValue(QStringLiteral("Path/Archive"), m_home.path());
-    settings.remove(QStringLiteral("Path/Designs"));
 }
 
 void TestPanelWidgets::init()

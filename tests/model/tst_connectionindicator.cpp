@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "util/scratchhome.h"
+
 #include <memory>
 
 namespace {
@@ -37,18 +39,12 @@ private slots:
     void indicatorFollowsServedDevices();
 
 private:
-    QTemporaryDir m_home;
+    ScratchHome m_home;
 };
 
 void TestConnectionIndicator::initTestCase()
 {
     QVERIFY(m_home.isValid());
-    qputenv("HOME", QFile::encodeName(m_home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/.config")));
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings settings(QStringLiteral("Orvik"), QStringLiteral("Veloxa Remote 3.0"));
-    settings.setValue(QStringLiteral("Path/Archive"), m_home.path());
-    settings.remove(QStringLiteral("Path/Designs"));
 }
 
 void TestConnectionIndicator::indicatorFollowsServedDevices_data()

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "util/scratchhome.h"
+
 #include <functional>
 #include <memory>
 
@@ -30,18 +32,13 @@ private:
     // it with code 1.
     static int execWith(const std::function<void()> &action, int guardMs);
 
-    QTemporaryDir m_home;
+    ScratchHome m_home;
     std::unique_ptr<MainWindow> m_window;
 };
 
 void TestMQmlInterface::initTestCase()
 {
     QVERIFY(m_home.isValid());
-    qputenv("HOME", QFile::encodeName(m_home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/.config")));
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings(QStringLiteral("Orvik"), QStringLiteral("Veloxa Remote 3.0"))
-        .setValue(QStringLiteral("Path/Archive"), m_home.path());
     m_window = std::make_unique<MainWindow>();
 }
 

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "util/scratchhome.h"
+
 #include <memory>
 
 // The view documents as the program shows them: the desktop canvas of the main window on the
@@ -38,18 +40,13 @@ private:
     void click(QQuickItem *target, QPointF local = QPointF(-1, -1));
     QObject *intrf() const { return m_window->model()->qmlInterface(); }
 
-    QTemporaryDir m_home;
+    ScratchHome m_home;
     std::unique_ptr<MainWindow> m_window;
 };
 
 void TestQmlViews::initTestCase()
 {
     QVERIFY(m_home.isValid());
-    qputenv("HOME", QFile::encodeName(m_home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/.config")));
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings(QStringLiteral("Orvik"), QStringLiteral("Veloxa Remote 3.0"))
-        .setValue(QStringLiteral("Path/Archive"), m_home.path());
 }
 
 void TestQmlViews::init()
