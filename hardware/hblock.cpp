@@ -2,6 +2,7 @@
 
 #include <QXmlAttributes>
 
+#include <algorithm>
 #include <utility>
 
 HBlock::HBlock() = default;
@@ -29,6 +30,28 @@ void HBlock::parseProperty(const QXmlAttributes &attributes)
         m_roomName = value;
     }
     HNode::parseProperty(attributes);
+}
+
+bool HBlock::completeSetup()
+{
+    HNode::completeSetup();
+    static const QStringList kinds = {QStringLiteral("Gain"),
+                                      QStringLiteral("Selector"),
+                                      QStringLiteral("Conference Room Router"),
+                                      QStringLiteral("General Purpose Room Combiner"),
+                                      QStringLiteral("Standard Room Combiner"),
+                                      QStringLiteral("Tone EQ"),
+                                      QStringLiteral("ToneEQ")};
+    static const QStringList kindPrefixes = {
+        QStringLiteral("AMM"), QStringLiteral("Virtual GPI"), QStringLiteral("Logic Input"),
+        QStringLiteral("Virtual GPO"), QStringLiteral("Logic Output")};
+    const QString kind = title();
+    if (kinds.contains(kind))
+        return true;
+    if (kind == QLatin1String("Logic"))
+        return scriptFile().contains(QLatin1String("toggleff"));
+    return std::any_of(kindPrefixes.cbegin(), kindPrefixes.cend(),
+                       [&kind](const QString &prefix) { return kind.startsWith(prefix); });
 }
 
 QStringList HBlock::takeItemList()

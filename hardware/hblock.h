@@ -15,6 +15,9 @@ public:
     QString category() const override;
     // Reads the block's list properties, then hands every property to the base.
     void parseProperty(const QXmlAttributes &attributes) override;
+    // False for the block kinds no control drives (equalisers, delays, mixers, ...): the
+    // designer import drops those.
+    bool completeSetup() override;
 
     // Entries a list control on this block shows (room routers: "None" and the background-music
     // sources).

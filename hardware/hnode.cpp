@@ -97,6 +97,53 @@ void HNode::parseProperty(const QXmlAttributes &attributes)
         m_actionCount = value.toInt();
     else if (name.startsWith(QLatin1String("inputLabel")))
         m_inputLabels.append(value);
+    parseBlockProperty(name, attributes);
+}
+
+// Ranges and labels that only the blocks use, read by the block kind the title names.
+void HNode::parseBlockProperty(const QString &name, const QXmlAttributes &attributes)
+{
+    static const QStringList roomRouters = {QStringLiteral("Conference Room Router"),
+                                            QStringLiteral("General Purpose Room Combiner"),
+                                            QStringLiteral("Standard Room Combiner")};
+    static const QStringList routerLevels = {
+        QStringLiteral("bgmLevel"),        QStringLiteral("inputLevel"),
+        QStringLiteral("level"),           QStringLiteral("masterVolume"),
+        QStringLiteral("micMixLevel"),     QStringLiteral("programMixLevel"),
+        QStringLiteral("preAecMicsLevel"), QStringLiteral("programLevel"),
+        QStringLiteral("teleconLevel1")};
+    static const QStringList toneBands = {QStringLiteral("low"), QStringLiteral("mid"),
+                                          QStringLiteral("high")};
+
+    const QString value = attributes.value(QStringLiteral("value"));
+    const QString max = attributes.value(QStringLiteral("max"));
+    const QString min = attributes.value(QStringLiteral("min"));
+    const bool usb = m_title.startsWith(QLatin1String("USB"));
+
+    if (m_title.startsWith(QLatin1String("AMM"))) {
+        if (name == QLatin1String("channelCount")) {
+            m_channelCount = value.toInt();
+            m_hasChannelCount = true;
+        }
+    } else if (roomRouters.contains(m_title)) {
+        if (name == QLatin1String("roomNumber"))
+            m_roomNumber = value.toInt();
+        else if (name == QLatin1String("rcGroupNumber"))
+            m_rcGroupNumber = value.toInt();
+        else if (routerLevels.contains(name))
+            setRange(name, max, min);
+        else if (m_title == roomRouters.first() && name == QLatin1String("teleconInputs"))
+            m_teleconInputs = value.toInt();
+        else if (m_title == roomRouters.first() && name == QLatin1String("micInputs"))
+            m_micInputs = value.toInt();
+    } else if (name == QLatin1String("level") || (usb && name.startsWith(QLatin1String("level")))) {
+        setLevelRange(max, min);
+    } else if (toneBands.contains(name)) {
+        setRange(name, max, min);
+    } else if (usb && (name.startsWith(QLatin1String("outName")) ||
+                       name.startsWith(QLatin1String("label")))) {
+        m_outputNames.append(value);
+    }
 }
 
 void HNode::addAssignment(const QXmlAttributes &, bool) {}
@@ -268,6 +315,12 @@ void HNode::setProtocol(PProtocol *protocol)
 HChassis *HNode::selectAttachChassis(HChassis *, HChassis *activeChassis) const
 {
     return activeChassis;
+}
+
+void HNode::removeTitlePunctuation()
+{
+    m_title.remove(QLatin1Char('.'));
+    m_title.remove(QLatin1Char(' '));
 }
 
 QString HNode::templatePath() const

@@ -190,6 +190,10 @@ public:
     virtual QString category() const;
     virtual void setParentNode(HNode *parent);
 
+protected:
+    // Drops every "." and blank from the title: "Param. Set" becomes "ParamSet".
+    void removeTitlePunctuation();
+
 signals:
     void queryResponseReady();
     void updateComboColorList();
@@ -199,6 +203,8 @@ signals:
 
 private:
     friend class HComposite;
+
+    void parseBlockProperty(const QString &name, const QXmlAttributes &attributes);
 
     HNode *m_parent = nullptr;
     PProtocol *m_protocol = nullptr; // owned by the chassis

@@ -11,4 +11,8 @@ public:
     HParameterSet();
 
     QString category() const override;
+    // The designer's "Param. Set" is known to the templates as "ParamSet".
+    bool completeSetup() override;
+    HChassis *selectAttachChassis(HChassis *mainChassis, HChassis *activeChassis) const override;
+    QString platform() const override;
 };

@@ -11,10 +11,7 @@ bool HParameterSetList::completeSetup()
 {
     HNode::completeSetup();
     // The designer's "PSet List" is known to the templates as "PSetList".
-    QString cleaned = title();
-    cleaned.remove(QLatin1Char('.'));
-    cleaned.remove(QLatin1Char(' '));
-    setTitle(cleaned);
+    removeTitlePunctuation();
     setTypenum(QStringLiteral("0"));
     return true;
 }

@@ -15,6 +15,11 @@ QString HRCGroup::category() const
     return QObject::tr("RCGroups");
 }
 
+HChassis *HRCGroup::selectAttachChassis(HChassis *mainChassis, HChassis *) const
+{
+    return mainChassis;
+}
+
 QString HRCGroup::queryText()
 {
     m_queryTimer.start();

@@ -16,6 +16,7 @@ public:
     HRCGroup();
 
     QString category() const override;
+    HChassis *selectAttachChassis(HChassis *mainChassis, HChassis *activeChassis) const override;
 
     // "GRC <id>" and CR; restarts the query timer.
     Q_INVOKABLE QString queryText();

@@ -14,6 +14,7 @@
 #include "formats/xskinhandler.h"
 #include "hardware/hchassis.h"
 #include "hardware/hroot.h"
+#include "hardware/xvxjhandler.h"
 #include "model/mproject.h"
 #include "model/mqmlinterface.h"
 #include "util/logcategories.h"
@@ -192,14 +193,20 @@ void MModel::openProject(const QString &path)
 
     UArchive *archive = UArchive::instance();
     QString panelFile = path;
+    QString designerFile;
     if (archive->open(path)) {
         panelFile = archive->findFile(QStringLiteral(".cpf"));
         if (panelFile.isEmpty())
             panelFile = path;
+        designerFile = archive->findFile(QStringLiteral(".vxj"));
     }
-    // The designer project is read by the import that a later step brings; until then the
-    // panel file alone builds the hardware tree.
-    m_designerFile.clear();
+    // The designer project first, so that the panel's links find its nodes.
+    if (!designerFile.isEmpty()) {
+        loadDesignerProject(designerFile);
+    } else {
+        m_hardwareRoot->removeWhereReferenced(false);
+        m_designerFile.clear();
+    }
 
     m_sceneRoot->setCanvas(m_canvas);
     m_sceneRoot->load(panelFile, m_hardwareRoot.get(), QString(), this);
@@ -217,6 +224,21 @@ void MModel::openProject(const QString &path)
     if (m_mainWindow)
         m_mainWindow->fixWindowSize();
     Q_EMIT enableConnection(true);
+}
+
+bool MModel::loadDesignerProject(const QString &path)
+{
+    const bool merge = !m_designerFile.isEmpty();
+    if (!merge)
+        m_hardwareRoot->removeWhereReferenced(false);
+    if (!XVXJHandler::load(m_hardwareRoot.get(), path, merge, m_project.get())) {
+        qCWarning(lcModel).noquote() << "Designer project not read:" << path;
+        m_designerFile.clear();
+        return false;
+    }
+    m_hardwareRoot->pruneUnused();
+    m_designerFile = path;
+    return true;
 }
 
 void MModel::refreshView()

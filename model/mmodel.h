@@ -45,6 +45,10 @@ public:
     QString startupProjectPath() const;
     QString designsDownloadPath(bool create) const;
     void openProject(const QString &path);
+    // Reads the designer project into the hardware tree; a first one replaces the designer
+    // data, a later one is merged. False (and no designer file) when it cannot be read.
+    bool loadDesignerProject(const QString &path);
+    QString designerFile() const { return m_designerFile; }
     void refreshView();
     void reset();
     // The canvas skin, then its accent, so that the accent's values win; the caller reloads.

@@ -859,12 +859,14 @@ void TestHNode::completeSetupTakesTheParentsProtocol()
     HChassis main;
     main.setProtocol(fakeProtocol(first));
     HBlock *gain = block(QStringLiteral("Gain"));
+    gain->setTitle(QStringLiteral("Gain"));
     main.addNode(gain);
     gain->setProtocol(fakeProtocol(second));
     QVERIFY(gain->completeSetup());
     QCOMPARE(gain->protocol(), fakeProtocol(first));
 
     HBlock orphan;
+    orphan.setTitle(QStringLiteral("Gain"));
     orphan.setProtocol(fakeProtocol(second));
     QVERIFY(orphan.completeSetup());
     QCOMPARE(orphan.protocol(), fakeProtocol(second)); // nothing above to take from

@@ -2,6 +2,8 @@
 #include "app/vqmlframe.h"
 #include "canvas/ccomposite.h"
 #include "comm/icomposite.h"
+#include "hardware/hparametersetlist.h"
+#include "hardware/hroot.h"
 #include "model/mmodel.h"
 #include "model/mqmlinterface.h"
 
@@ -39,6 +41,8 @@ private slots:
     void init();
     void cleanup();
     void demonstrationProject();
+    void demonstrationControlsReachDesignerNodes_data();
+    void demonstrationControlsReachDesignerNodes();
     void startupProjectChoice_data();
     void startupProjectChoice();
     void stepPanelWraps_data();
@@ -137,6 +141,86 @@ void TestMModel::demonstrationProject()
     QCOMPARE(intrf->property("sceneTitle").toString(), QStringLiteral("Audio Controls"));
     QVERIFY(!intrf->property("headerTitle").toString().isEmpty());
     QCOMPARE(intrf->property("rightClickEnable").toBool(), false);
+}
+
+void TestMModel::demonstrationControlsReachDesignerNodes_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("nodeClass");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("typenum");
+
+    const QString volumes = QStringLiteral("Volume & Source Control");
+    const QString presets = QStringLiteral("System Presets");
+    QTest::newRow("group by label") << volumes << "Bar Volume"
+                                    << "HGroup"
+                                    << "Group"
+                                    << "0";
+    QTest::newRow("block by number") << volumes << "Dining Volume"
+                                     << "HBlock"
+                                     << "Gain"
+                                     << "0";
+    QTest::newRow("selector block") << volumes << "Bar Source"
+                                    << "HBlock"
+                                    << "Selector"
+                                    << "0";
+    QTest::newRow("amplifier channel") << volumes << "Bar Speakers Level"
+                                       << "HAudioIO"
+                                       << "Amp Output"
+                                       << "1";
+    QTest::newRow("processor input") << "Trivia Controls"
+                                     << "Host Mic Meter"
+                                     << "HAudioIO"
+                                     << "Input 1"
+                                     << "1";
+    QTest::newRow("tone control") << "System EQ"
+                                  << "Bass"
+                                  << "HBlock"
+                                  << "ToneEQ"
+                                  << "0";
+    QTest::newRow("parameter set") << presets << "Daytime Dining"
+                                   << "HParameterSet"
+                                   << "ParamSet"
+                                   << "0";
+    QTest::newRow("panel list") << presets << "Preset List"
+                                << "HParameterSetList"
+                                << "PSetList"
+                                << "0";
+}
+
+void TestMModel::demonstrationControlsReachDesignerNodes()
+{
+    QFETCH(QString, panel);
+    QFETCH(QString, control);
+    MModel *model = m_window->model();
+    QVERIFY(model->designerFile().endsWith(QStringLiteral("/project/Demo.vxj")));
+
+    CControl *record = nullptr;
+    for (int i = 0; i < scene()->childCount() && !record; ++i) {
+        auto *page = qobject_cast<CComposite *>(scene()->child(i));
+        for (int j = 0; page && page->name() == panel && j < page->childCount(); ++j) {
+            if (page->child(j)->name() == control)
+                record = page->child(j);
+        }
+    }
+    QVERIFY(record);
+    HNode *node = record->node();
+    QVERIFY(node);
+    QTEST(QString::fromLatin1(node->metaObject()->className()), "nodeClass");
+    QTEST(node->title(), "title");
+    QTEST(node->typenum(), "typenum");
+    // Read from the designer project, not made up by the panel's link.
+    QVERIFY(node->hasMarks(HNode::FlagConfirmed | HNode::FlagReferenced));
+    QVERIFY(!node->hasMarks(HNode::FlagPlaceholder));
+    if (auto *list = qobject_cast<HParameterSetList *>(node)) {
+        QCOMPARE(list->setNames(), (QStringList{"Daytime Dining", "Happy Hour", "Trivia Night",
+                                                "Live DJ", "Closing Time"}));
+    }
+    // Blocks that no control drives are not kept.
+    HRoot *tree = model->hardwareRoot();
+    QVERIFY(!tree->findByAttribute(QStringLiteral("label"), QStringLiteral("Bar PEQ")));
+    QVERIFY(!tree->findByAttribute(QStringLiteral("label"), QStringLiteral("Patio Delay")));
 }
 
 void TestMModel::startupProjectChoice_data()
