@@ -105,7 +105,9 @@ void ITcpClientThread::dispatchStep()
 {
     switch (m_dispatchState) {
     case AwaitingReply:
-        if (!processReplies() && m_subscriptionMode)
+        // An answered message frees the line: the next one need not wait for the timer, which
+        // is what keeps a button press queued behind a poll quick.
+        if (processReplies() || m_subscriptionMode)
             takeAndSend();
         break;
     case Resend:
