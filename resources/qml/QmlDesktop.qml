@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Dialogs
 
 // The desktop canvas: a top row, the control area and a bottom row, stacked. The rows are
 // documents named by path ("?" for none); each declares the share of the height it takes.
@@ -75,16 +74,11 @@ Canvas {
         onStatusChanged: canvas.reportRowError(bottomLoader)
     }
 
-    MessageDialog {
-        id: receiveDialog
-        objectName: "receiveDialog"
-        title: qsTr("Receive Control Panel...")
-        buttons: MessageDialog.Cancel
-        onRejected: intrf.receiveDialogCanceled()
-    }
-
-    Connections {
-        target: intrf
-        function onCloseReceiveDialog() { receiveDialog.close() }
+    // Whoever opens the dialog activates the loader first; until then there is nothing to close.
+    Loader {
+        id: receiveLoader
+        objectName: "receiveDialogLoader"
+        active: false
+        source: "qrc:/qml/objects/QmlReceiveDialog.qml"
     }
 }
