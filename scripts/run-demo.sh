@@ -34,7 +34,8 @@ trap stop_simulator EXIT
 
 # Both devices listening before the client connects, so the first look is the real one.
 for _ in $(seq 1 100); do
-    [ "$(grep -c '^listening ' "$run/devsim.out" || true)" -ge 2 ] && break
+    listening=$(grep -c '^listening ' "$run/devsim.out" 2>/dev/null || true)
+    [ "${listening:-0}" -ge 2 ] && break
     kill -0 "$sim" 2>/dev/null || { cat "$run/devsim.out" >&2; exit 1; }
     sleep 0.1
 done

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import "overlay.js" as Overlay
 
 // A modal list over the canvas. A click on an entry reports its index, a click outside -1;
@@ -96,7 +95,21 @@ Item {
             clip: true
             model: popup.model
             currentIndex: popup.index
-            ScrollIndicator.vertical: ScrollIndicator {}
+
+            // Drawn here rather than taken from the controls module, which would otherwise be
+            // loaded with the desktop at every start for this one bar.
+            Rectangle {
+                objectName: "popupScrollBar"
+                parent: list
+                anchors.right: parent.right
+                width: 3
+                radius: 1.5
+                visible: list.contentHeight > list.height
+                y: list.visibleArea.yPosition * list.height
+                height: list.visibleArea.heightRatio * list.height
+                color: intrf.menuTextColor
+                opacity: list.moving ? 0.6 : 0.3
+            }
 
             delegate: Rectangle {
                 id: entry
