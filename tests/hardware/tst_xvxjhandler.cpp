@@ -22,17 +22,23 @@ QString prop(const QString &name, const QString &value, const QString &extra = Q
     return QStringLiteral("<Property name=\"%1\" value=\"%2\" %3/>").arg(name, value, extra);
 }
 
-// One Node element; props is a list of name=value pairs.
-QString node(const QString &className, const QStringList &props,
-             const QString &attributes = QString())
+// Property elements from name=value pairs.
+QString props(const QStringList &pairs)
 {
-    QString text = QStringLiteral("<Node className=\"Orvik.Atelier.Nodes.%1\" %2><Properties>")
-                       .arg(className, attributes);
-    for (const QString &pair : props) {
+    QString text;
+    for (const QString &pair : pairs) {
         const qsizetype split = pair.indexOf(QLatin1Char('='));
         text += prop(pair.left(split), pair.mid(split + 1));
     }
-    return text + QStringLiteral("</Properties></Node>");
+    return text;
+}
+
+QString node(const QString &className, const QStringList &pairs,
+             const QString &attributes = QString())
+{
+    return QStringLiteral("<Node className=\"Orvik.Atelier.Nodes.%1\" %2><Properties>")
+               .arg(className, attributes) +
+           props(pairs) + QStringLiteral("</Properties></Node>");
 }
 
 QString mainProcessor()
@@ -56,13 +62,9 @@ QString block(const QString &title, const QString &label, int nodeId,
 QString definition(const QString &element, const QString &id, const QString &title,
                    const QString &label, const QStringList &more = QStringList())
 {
-    QString text = QStringLiteral("<%1 id=\"%2\"><Properties>").arg(element, id) +
-                   prop(QStringLiteral("title"), title) + prop(QStringLiteral("label"), label);
-    for (const QString &pair : more) {
-        const qsizetype split = pair.indexOf(QLatin1Char('='));
-        text += prop(pair.left(split), pair.mid(split + 1));
-    }
-    return text + QStringLiteral("</Properties></%1>").arg(element);
+    return QStringLiteral("<%1 id=\"%2\"><Properties>").arg(element, id) +
+           props(QStringList{"title=" + title, "label=" + label} + more) +
+           QStringLiteral("</Properties></%1>").arg(element);
 }
 
 QString assign(const QString &target, const QString &extra = QString())
