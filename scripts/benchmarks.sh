@@ -8,7 +8,7 @@
 #   ratio <name>        <value>         [(goal ...: met | NOT met | not measured)]
 # A value that could not be measured is "n/a", its note saying why. Other lines are shown only.
 set -euo pipefail
-build=${1:-build}
+build=$(realpath "${1:-build}")
 table="$build/benchmarks.md"
 
 # A display, when there is one, is what a user has; without one, offscreen and software drawing.
@@ -64,7 +64,9 @@ for bench in "${benches[@]}"; do
     echo "== $name"
     output=$(mktemp)
     code=0
-    "$bench" | tee "$output" || code=$?
+    # From inside the build folder: the client unpacks the demonstration archive into the
+    # working directory, which must not be the source tree.
+    (cd "$build" && "$bench") | tee "$output" || code=$?
     collect "$name" <"$output"
     if ((code != 0)); then
         status=1
