@@ -38,6 +38,9 @@ private slots:
 private:
     QQuickItem *item(const char *name) const;
     void click(QQuickItem *target, QPointF local = QPointF(-1, -1));
+    // Whether the list has made the entry under a point yet: on a loaded machine it makes its
+    // entries a few frames after it opened.
+    static bool hasEntryAt(QQuickItem *list, QPointF local);
     QObject *intrf() const { return m_window->model()->qmlInterface(); }
 
     ScratchHome m_home;
@@ -72,6 +75,12 @@ void TestQmlViews::click(QQuickItem *target, QPointF local)
     if (local.x() < 0)
         local = QPointF(target->width() / 2, target->height() / 2);
     QTest::mouseClick(m_window->view(), Qt::LeftButton, {}, target->mapToScene(local).toPoint());
+}
+
+bool TestQmlViews::hasEntryAt(QQuickItem *list, QPointF local)
+{
+    auto *content = qvariant_cast<QQuickItem *>(list->property("contentItem"));
+    return content && content->childAt(local.x(), local.y() + list->property("contentY").toReal());
 }
 
 void TestQmlViews::rows_data()
@@ -151,11 +160,11 @@ void TestQmlViews::systemEntry()
     click(item("setupButton"));
     auto *entries = item("popupEntries");
     QVERIFY(entries);
-    // A loaded machine may lay the menu out a frame later than the click that opened it.
     QTRY_VERIFY(item("setupMenu")->isVisible() && entries->height() > 0);
     // The second entry: the project information in a box titled with the entry's text.
-    const qreal rowHeight = entries->height() / 4;
-    click(entries, QPointF(entries->width() / 2, rowHeight * 1.5));
+    const QPointF second(entries->width() / 2, entries->height() / 4 * 1.5);
+    QTRY_VERIFY(hasEntryAt(entries, second));
+    click(entries, second);
     QTRY_VERIFY(!item("setupMenu")->isVisible());
     const QList<QQuickItem *> boxes =
         m_window->view()->rootObject()->findChildren<QQuickItem *>(QStringLiteral("dialogTitle"));
@@ -202,10 +211,13 @@ void TestQmlViews::popupList()
     // The list lays its entries out before the next frame; a user sees that frame first.
     QSignalSpy frame(m_window->view(), &QQuickWindow::frameSwapped);
     QVERIFY(frame.wait());
-    if (where < 0)
+    const QPointF entry(entries->width() / 2, entries->height() * where);
+    if (where < 0) {
         click(list, QPointF(2, 2));
-    else
-        click(entries, QPointF(entries->width() / 2, entries->height() * where));
+    } else {
+        QTRY_VERIFY(hasEntryAt(entries, entry));
+        click(entries, entry);
+    }
     QCOMPARE(clicks.count(), 1);
     QCOMPARE(clicks.at(0).at(0).toInt(), expected);
     QVERIFY(!list->isVisible());

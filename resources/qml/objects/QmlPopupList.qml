@@ -92,6 +92,8 @@ Item {
             width: parent.width
             height: Math.min(contentHeight, popup.height * 0.8 - header.height)
             boundsBehavior: Flickable.StopAtBounds
+            // A list that fits has nothing to scroll; it then never takes a press for a flick.
+            interactive: contentHeight > height
             clip: true
             model: popup.model
             currentIndex: popup.index
