@@ -118,6 +118,9 @@ void WSlider::updateFromDevice()
 {
     if (!transform() || m_step <= 0.0f || isAcknowledgementOnly(*transform()))
         return;
+    // The user's value waiting out its send delay wins: the device reports it once it is sent.
+    if (hasPendingValue())
+        return;
     float reply = 0.0f;
     transform()->reply(&reply);
     const float steps = qBound(m_minimum, reply / m_step, m_maximum);

@@ -138,20 +138,26 @@ void TestFaders::dragSendsLatest_data()
     QTest::addColumn<float>("shown");
     QTest::addColumn<QList<int>>("steps");
     QTest::addColumn<bool>("backToStart");
+    QTest::addColumn<QString>("replyDuringDelay"); // a device value within the send delay
     QTest::addColumn<QList<QByteArray>>("commands");
 
     QTest::newRow("block to -10 dB") << "Dining Volume"
                                      << "\"Dining Gain\">1"
                                      << "-30" << -30.0f << QList<int>{-2, -8, -14, -20} << false
-                                     << QList<QByteArray>{"SA \"Dining Gain\">1=-10.0"};
+                                     << "" << QList<QByteArray>{"SA \"Dining Gain\">1=-10.0"};
     QTest::newRow("group to -10 dB")
         << "Bar Volume"
         << "GG 1"
-        << "5a" << -15.0f << QList<int>{-3, -9, -20} << false << QList<QByteArray>{"SG 1,64"};
+        << "5a" << -15.0f << QList<int>{-3, -9, -20} << false << "" << QList<QByteArray>{"SG 1,64"};
+    QTest::newRow("device value during the send delay")
+        << "Dining Volume"
+        << "\"Dining Gain\">1"
+        << "-30" << -30.0f << QList<int>{-16} << false << "-40"
+        << QList<QByteArray>{"SA \"Dining Gain\">1=-8.0"};
     QTest::newRow("back where it started")
         << "Dining Volume"
         << "\"Dining Gain\">1"
-        << "-30" << -30.0f << QList<int>{-30, -40} << true << QList<QByteArray>{};
+        << "-30" << -30.0f << QList<int>{-30, -40} << true << "" << QList<QByteArray>{};
 }
 
 void TestFaders::dragSendsLatest()
@@ -163,8 +169,7 @@ void TestFaders::dragSendsLatest()
     QFETCH(bool, backToStart);
     auto *fader = m_client.widget<WSlider>(Volumes, name, QStringLiteral("slider"));
     QVERIFY(fader);
-    // The device's value has arrived: a value arriving during the drag would rightly cancel
-    // the send in subscription mode.
+    // The device's value has arrived before the drag begins.
     m_client.simulator.setValue(address, deviceValue);
     QFETCH(float, shown);
     QTRY_COMPARE(fader->currentValue(), shown);
@@ -176,7 +181,11 @@ void TestFaders::dragSendsLatest()
     fader->setIsSendNeeded(true);
     for (int value : std::as_const(steps))
         fader->outputValue(value);
+    QFETCH(QString, replyDuringDelay);
+    if (!replyDuringDelay.isEmpty())
+        fader->transform()->setReplyValue(replyDuringDelay);
     QTRY_VERIFY(!fader->hasPendingValue());
+    QCOMPARE(fader->currentValue(), steps.last() * fader->step());
     QTEST(setCommandsBeforeMarker(), "commands");
 }
 
