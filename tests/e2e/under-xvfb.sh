@@ -6,4 +6,5 @@ for tool in xvfb-run xdotool import; do
         exit 77
     fi
 done
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96 -nolisten tcp" "$@"
+# A start number of its own, so that two runs at once do not both reach for the first free one.
+exec xvfb-run -a -n $((100 + $$ % 500)) -s "-screen 0 1280x1024x24 -dpi 96 -nolisten tcp" "$@"
