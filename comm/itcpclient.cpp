@@ -186,7 +186,9 @@ void ITcpClient::resetSubscriptionMode()
     if (!protocol())
         return;
     m_subscriptionModeSet = false;
-    if (m_socketState == QAbstractSocket::UnconnectedState)
+    // Offline, not "socket unconnected": a client already trying to reconnect has a socket
+    // that is connecting, and its controls must still learn that the device is gone.
+    if (state() != Online)
         protocol()->onOnlineStateChanged(false);
     else
         protocol()->resubscribe();
