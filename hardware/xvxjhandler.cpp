@@ -339,23 +339,34 @@ void XVXJHandler::attachChassis(HChassis *chassis)
     chassis->setMarks(HNode::FlagConfirmed);
 }
 
-QStringList XVXJHandler::findGroupAmplifiers(const QString &groupId) const
+const QDomDocument &XVXJHandler::rawDocument()
 {
-    qCDebug(lcHardware).noquote() << "Finding group chessis for gorup " + groupId;
+    if (m_rawDocument)
+        return *m_rawDocument;
+    // Parsed once for all groups; a file that does not parse leaves an empty document.
+    m_rawDocument.emplace();
     QByteArray text = m_rawText;
     text.replace("encoding=\"Windows-1252\"", "");
-    QDomDocument document;
     QString message;
     int line = 0;
     int column = 0;
-    if (!document.setContent(text, &message, &line, &column)) {
+    if (!m_rawDocument->setContent(text, &message, &line, &column)) {
         qCDebug(lcHardware).noquote()
             << QStringLiteral("Failed to parse raw XML of vxj file at line: %1, col: %2 : %3")
                    .arg(line)
                    .arg(column)
                    .arg(message);
-        return {};
+        m_rawDocument.emplace();
     }
+    return *m_rawDocument;
+}
+
+QStringList XVXJHandler::findGroupAmplifiers(const QString &groupId)
+{
+    qCDebug(lcHardware).noquote() << "Finding group chessis for gorup " + groupId;
+    const QDomDocument &document = rawDocument();
+    if (document.documentElement().isNull())
+        return {};
     const QDomElement assignment =
         document.elementsByTagName(QStringLiteral("Assignment")).item(0).toElement();
     if (assignment.isNull()) {

@@ -4,9 +4,11 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDomDocument>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class HChassis;
 class HNode;
@@ -54,7 +56,8 @@ private:
     void attach(HNode *node);
     void attachChassis(HChassis *chassis);
     // Titles of the TQ amplifiers in which the blocks that group groupId drives sit.
-    QStringList findGroupAmplifiers(const QString &groupId) const;
+    QStringList findGroupAmplifiers(const QString &groupId);
+    const QDomDocument &rawDocument();
 
     bool m_inSection = false;
     Mode m_mode = ModeNone;
@@ -71,5 +74,6 @@ private:
     bool m_mergeMode;
     bool m_tqAmpFound = false;
     QByteArray m_rawText;
-    QString m_refusal; // why the handler stopped the parse
+    std::optional<QDomDocument> m_rawDocument; // made on the first amplifier lookup
+    QString m_refusal;                         // why the handler stopped the parse
 };
