@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int PeakMs = 2500;
-constexpr int StatusMs = 250;
 constexpr int HoldUpdates = 3;
 constexpr double DecayPerUpdate = 0.08;
 constexpr double OutputOffset = 24.0;
@@ -25,9 +24,8 @@ WMeter::WMeter(QQuickItem *parent)
     : WWidget(parent)
 {
     m_peakTimer.setInterval(PeakMs);
-    m_statusTimer.setInterval(StatusMs);
     connect(&m_peakTimer, &QTimer::timeout, this, &WMeter::onSendDelayTimerTimeout);
-    connect(&m_statusTimer, &QTimer::timeout, this, &WMeter::onGetStatusTimerTimeout);
+    connect(&m_polling.timer(), &QTimer::timeout, this, &WMeter::onGetStatusTimerTimeout);
 }
 
 WMeter::~WMeter() = default;
@@ -39,7 +37,7 @@ void WMeter::configure(const CAttributes *range)
 
 void WMeter::refresh()
 {
-    refreshChannel(*this, m_channelName, m_indexOffset);
+    m_polling.refresh(*this);
 }
 
 bool WMeter::save(XmlWriter &writer)
@@ -56,16 +54,16 @@ bool WMeter::save(XmlWriter &writer)
     // Written only when set: on reading, the element itself switches the marker on.
     if (m_markerLevel)
         writer.writeDouble(QStringLiteral("markerLevelPoint"), *m_markerLevel);
-    writer.writeText(QStringLiteral("meterRate"), m_meterRate);
-    writer.writeText(QStringLiteral("channelName"), m_channelName);
-    writer.writeInt(QStringLiteral("indexOffset"), m_indexOffset);
+    writer.writeText(QStringLiteral("meterRate"), m_polling.rate());
+    writer.writeText(QStringLiteral("channelName"), m_polling.channelName());
+    writer.writeInt(QStringLiteral("indexOffset"), m_polling.indexOffset());
     writer.writeEndElement();
     return true;
 }
 
 bool WMeter::processProperty(const QString &name, const QString &value)
 {
-    if (WWidget::processProperty(name, value))
+    if (WWidget::processProperty(name, value) || m_polling.processProperty(name, value))
         return true;
     if (name == QLatin1String("text")) {
         setTitle(value);
@@ -74,14 +72,6 @@ bool WMeter::processProperty(const QString &name, const QString &value)
     } else if (name == QLatin1String("markerLevelPoint")) {
         m_markerLevel = value.toDouble();
         showMarker();
-    } else if (name == QLatin1String("meterRate")) {
-        m_meterRate = value;
-        if (const std::optional<int> interval = rateInterval(value))
-            m_statusTimer.setInterval(*interval);
-    } else if (name == QLatin1String("channelName")) {
-        m_channelName = value;
-    } else if (name == QLatin1String("indexOffset")) {
-        m_indexOffset = value.toInt();
     } else if (name == QLatin1String("unitsText")) {
         if (m_unitsText != value) {
             m_unitsText = value;
@@ -223,8 +213,7 @@ void WMeter::onOnlineStateChanged(bool online)
         showOffline();
         return;
     }
-    if (!m_statusTimer.isActive())
-        m_statusTimer.start();
+    m_polling.start();
 }
 
 void WMeter::onSendDelayTimerTimeout()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/wmeterpolling.h"
 #include "controls/wwidget.h"
 
 #include <QTimer>
@@ -34,8 +35,8 @@ public:
     double minimum() const { return m_minimum; }
     double maximum() const { return m_maximum; }
     QString unitsText() const { return m_unitsText; }
-    QString meterRate() const { return m_meterRate; }
-    int statusInterval() const { return m_statusTimer.interval(); }
+    QString meterRate() const { return m_polling.rate(); }
+    int statusInterval() const { return m_polling.timer().interval(); }
     bool isOnline() const { return m_online; }
 
     // Shared with WMeterImage.
@@ -79,15 +80,12 @@ private:
     double m_peakDecay = 0.0;
     double m_holdCount = 4.0;
     QTimer m_peakTimer;
-    QTimer m_statusTimer;
-    QString m_meterRate = QStringLiteral("4x/s");
+    WMeterPolling m_polling;
     double m_minimum = -60.0;
     double m_maximum = 0.0;
     // Upper edges of the green and the yellow zone.
     double m_colorBreak1 = -20.0;
     double m_colorBreak2 = -6.0;
-    QString m_channelName;
-    int m_indexOffset = 0;
     QString m_unitsText = QStringLiteral("dBFS");
     bool m_online = false;
     // Kept in dB so that a range read after the marker still places it right.

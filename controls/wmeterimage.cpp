@@ -3,15 +3,10 @@
 #include "controls/wmeter.h"
 #include "formats/xmlwriter.h"
 
-namespace {
-constexpr int StatusMs = 250;
-} // namespace
-
 WMeterImage::WMeterImage(QQuickItem *parent)
     : WWidget(parent)
 {
-    m_statusTimer.setInterval(StatusMs);
-    connect(&m_statusTimer, &QTimer::timeout, this, &WMeterImage::onGetStatusTimerTimeout);
+    connect(&m_polling.timer(), &QTimer::timeout, this, &WMeterImage::onGetStatusTimerTimeout);
 }
 
 WMeterImage::~WMeterImage() = default;
@@ -29,7 +24,7 @@ void WMeterImage::configure(const CAttributes *range)
 
 void WMeterImage::refresh()
 {
-    WMeter::refreshChannel(*this, m_channelName, m_indexOffset);
+    m_polling.refresh(*this);
 }
 
 bool WMeterImage::save(XmlWriter &writer)
@@ -42,18 +37,18 @@ bool WMeterImage::save(XmlWriter &writer)
     writer.writeDouble(QStringLiteral("imagesize"), itemProperty("imageSize").toDouble());
     writer.writeDouble(QStringLiteral("imageOpacity"), itemProperty("imageOpacity").toDouble());
     writer.writeText(QStringLiteral("text"), text());
-    writer.writeText(QStringLiteral("meterRate"), m_meterRate);
+    writer.writeText(QStringLiteral("meterRate"), m_polling.rate());
     writer.writeDouble(QStringLiteral("colorBreakValue1"), m_colorBreak1);
     writer.writeDouble(QStringLiteral("colorBreakValue2"), m_colorBreak2);
-    writer.writeText(QStringLiteral("channelName"), m_channelName);
-    writer.writeInt(QStringLiteral("indexOffset"), m_indexOffset);
+    writer.writeText(QStringLiteral("channelName"), m_polling.channelName());
+    writer.writeInt(QStringLiteral("indexOffset"), m_polling.indexOffset());
     writer.writeEndElement();
     return true;
 }
 
 bool WMeterImage::processProperty(const QString &name, const QString &value)
 {
-    if (WWidget::processProperty(name, value))
+    if (WWidget::processProperty(name, value) || m_polling.processProperty(name, value))
         return true;
     if (name == QLatin1String("path")) {
         setItemProperty("path", value);
@@ -63,14 +58,6 @@ bool WMeterImage::processProperty(const QString &name, const QString &value)
         setItemProperty("imageOpacity", value.toDouble());
     } else if (name == QLatin1String("text")) {
         setText(value);
-    } else if (name == QLatin1String("meterRate")) {
-        m_meterRate = value;
-        if (const std::optional<int> interval = WMeter::rateInterval(value))
-            m_statusTimer.setInterval(*interval);
-    } else if (name == QLatin1String("channelName")) {
-        m_channelName = value;
-    } else if (name == QLatin1String("indexOffset")) {
-        m_indexOffset = value.toInt();
     } else if (name == QLatin1String("minimum")) {
         m_minimum = value.toDouble();
     } else if (name == QLatin1String("maximum")) {
@@ -107,8 +94,8 @@ void WMeterImage::onOnlineStateChanged(bool online)
 {
     if (!online)
         setItemProperty("path", QLatin1String(GreyImage));
-    else if (!m_statusTimer.isActive())
-        m_statusTimer.start();
+    else
+        m_polling.start();
 }
 
 void WMeterImage::onGetStatusTimerTimeout()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/wmeterpolling.h"
 #include "controls/wwidget.h"
 
 #include <QTimer>
@@ -25,21 +26,18 @@ public:
     bool processProperty(const QString &name, const QString &value) override;
     void updateFromDevice() override;
 
-    QString meterRate() const { return m_meterRate; }
-    int statusInterval() const { return m_statusTimer.interval(); }
+    QString meterRate() const { return m_polling.rate(); }
+    int statusInterval() const { return m_polling.timer().interval(); }
 
 public Q_SLOTS:
     void onOnlineStateChanged(bool online) override;
     void onGetStatusTimerTimeout();
 
 private:
-    QTimer m_statusTimer;
-    QString m_meterRate = QStringLiteral("4x/s");
+    WMeterPolling m_polling;
     double m_minimum = -60.0;
     // Not used for the picture; kept so that saving gives back what was read.
     double m_maximum = 0.0;
     double m_colorBreak1 = -20.0;
     double m_colorBreak2 = -6.0;
-    QString m_channelName;
-    int m_indexOffset = 0;
 };
