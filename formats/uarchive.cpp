@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QtEndian>
 
@@ -83,10 +84,12 @@ QString UArchive::settingsExtractionRoot()
 {
     const QSettings settings(QStringLiteral("Orvik"), QStringLiteral("Veloxa Remote 3.0"));
     QString parent = settings.value(QStringLiteral("Path/Archive")).toString();
-    if (!parent.isEmpty()) {
-        parent.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        if (!parent.endsWith(QLatin1Char('/')))
-            parent += QLatin1Char('/');
-    }
+    // Unset, the working folder would be wherever the program was started from: the cache is
+    // the program's own.
+    if (parent.isEmpty())
+        parent = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    parent.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!parent.isEmpty() && !parent.endsWith(QLatin1Char('/')))
+        parent += QLatin1Char('/');
     return parent + QStringLiteral("Archive");
 }

@@ -20,8 +20,8 @@ public:
 
     // Unpacks into the folder that the settings name (see settingsExtractionRoot()).
     bool open(const QString &path);
-    // Unpacks into extractionRoot, which is cleared first; for callers that must not depend
-    // on the user's settings.
+    // Unpacks into extractionRoot, which is cleared first when the program made it; for callers
+    // that must not depend on the user's settings.
     bool open(const QString &path, const QString &extractionRoot);
 
     // fullPath of the first entry, in file order, that contains text; empty when none does.
@@ -33,7 +33,8 @@ public:
     // Neither the first nor the fourth byte has bits 2 to 5 all set, as "<" (3C hex) in
     // UTF-16 XML does.
     static bool isArchive(const QString &path);
-    // "Path/Archive" of the client's settings, then "Archive".
+    // "Path/Archive" of the client's settings (else the application's cache folder), then
+    // "Archive".
     static QString settingsExtractionRoot();
 
 private:

@@ -3,19 +3,26 @@
 #include "util/logcategories.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace {
+// Siblings tried before giving up on finding a folder of our own.
+constexpr int MaxSiblings = 100;
+} // namespace
+
 QString UArchiveFolder::make(const QString &folder, bool clear)
 {
-    const QString failure = tryMake(folder, clear);
+    const QString chosen = ownFolder(folder);
+    const QString failure = tryMake(chosen, clear);
     if (failure.isEmpty())
-        return folder;
-    qCDebug(lcArchive).noquote() << failure + QFileInfo(folder).absoluteFilePath();
+        return chosen;
+    qCDebug(lcArchive).noquote() << failure + QFileInfo(chosen).absoluteFilePath();
 
-    const QString fallback =
+    const QString fallback = ownFolder(
         QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                        QLatin1Char('/') + folder);
+                        QLatin1Char('/') + folder));
     const QString fallbackFailure = tryMake(fallback, clear);
     if (!fallbackFailure.isEmpty())
         qCWarning(lcArchive).noquote() << fallbackFailure + QFileInfo(fallback).absoluteFilePath();
@@ -30,11 +37,40 @@ bool UArchiveFolder::makeInPlace(const QString &folder)
     return failure.isEmpty();
 }
 
+bool UArchiveFolder::isOwn(const QString &folder)
+{
+    return QFileInfo(folder + QLatin1Char('/') + QLatin1String(MarkerName)).isFile();
+}
+
+QString UArchiveFolder::ownFolder(const QString &folder)
+{
+    if (!QFileInfo::exists(folder) || isOwn(folder))
+        return folder;
+    QString sibling;
+    for (int n = 2; n <= MaxSiblings; ++n) {
+        sibling = folder + QLatin1Char('-') + QString::number(n);
+        if (!QFileInfo::exists(sibling) || isOwn(sibling))
+            break;
+    }
+    static bool warned = false;
+    if (!warned) {
+        warned = true;
+        qCWarning(lcArchive).noquote()
+            << "The folder" << QFileInfo(folder).absoluteFilePath()
+            << "was not made by this program and is left alone; unpacking into" << sibling;
+    }
+    return sibling;
+}
+
 QString UArchiveFolder::tryMake(const QString &folder, bool clear)
 {
     QDir dir(folder);
-    if (clear && dir.exists() && !dir.removeRecursively())
-        return QStringLiteral("Unable to remove the existing directory at: ");
+    if (clear && QFileInfo::exists(folder)) {
+        if (!isOwn(folder))
+            return QStringLiteral("Will not remove a folder this program did not make: ");
+        if (!dir.removeRecursively())
+            return QStringLiteral("Unable to remove the existing directory at: ");
+    }
     if (dir.exists())
         return {};
 
@@ -48,5 +84,10 @@ QString UArchiveFolder::tryMake(const QString &folder, bool clear)
         return QStringLiteral("Failed to create the directory: ");
     if (!parent.cd(info.fileName()))
         return QStringLiteral("Could not change into directory: ");
+    if (clear) {
+        QFile marker(parent.filePath(QLatin1String(MarkerName)));
+        if (!marker.open(QIODevice::WriteOnly))
+            return QStringLiteral("Could not mark the directory: ");
+    }
     return {};
 }

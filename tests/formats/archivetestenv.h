@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/uarchivefolder.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QDirIterator>
@@ -24,14 +26,18 @@ inline QSettings clientSettings()
     return QSettings(QStringLiteral("Orvik"), QStringLiteral("Veloxa Remote 3.0"));
 }
 
-// Every file and folder below dir, as paths relative to it, sorted.
+// Every file and folder below dir but the program's folder marker, as paths relative to it,
+// sorted.
 inline QStringList treeBelow(const QString &dir)
 {
     QStringList paths;
     QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
-    while (it.hasNext())
-        paths << QDir(dir).relativeFilePath(it.next());
+    while (it.hasNext()) {
+        const QString path = QDir(dir).relativeFilePath(it.next());
+        if (it.fileName() != QLatin1String(UArchiveFolder::MarkerName))
+            paths << path;
+    }
     paths.sort();
     return paths;
 }

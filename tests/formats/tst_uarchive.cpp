@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -148,6 +149,8 @@ private Q_SLOTS:
     void hostileHeaderIsRefused();
     void settingsExtractionRoot_data();
     void settingsExtractionRoot();
+    void userFolderIsNeverRemoved_data();
+    void userFolderIsNeverRemoved();
     void rootFallsBackToDocuments();
     void fallbackFailureIsReported();
 
@@ -246,10 +249,11 @@ void TestUArchive::panelFileLeavesFolderAndRecords()
 
 void TestUArchive::zeroEntriesClearFolder()
 {
+    UArchive *archive = UArchive::instance();
+    QVERIFY(archive->open(writeArchive({})));
     QVERIFY(QDir().mkpath(root() + QStringLiteral("/old")));
     writeFile(QStringLiteral("parent/Archive/old/stale.png"), "stale");
 
-    UArchive *archive = UArchive::instance();
     QVERIFY(archive->open(writeArchive({})));
     QVERIFY(archive->header().records().empty());
     QCOMPARE(archive->header().extractionRoot(), root());
@@ -588,8 +592,10 @@ void TestUArchive::settingsExtractionRoot_data()
     QTest::addColumn<QVariant>("setting");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("unset") << QVariant() << "Archive";
-    QTest::newRow("empty") << QVariant(QString()) << "Archive";
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QVERIFY(cache.startsWith(m_home.path()));
+    QTest::newRow("unset") << QVariant() << cache + "/Archive";
+    QTest::newRow("empty") << QVariant(QString()) << cache + "/Archive";
     QTest::newRow("plain folder") << QVariant("/data/veloxa") << "/data/veloxa/Archive";
     QTest::newRow("trailing slash") << QVariant("/data/veloxa/") << "/data/veloxa/Archive";
     QTest::newRow("backslashes") << QVariant("C:\\Users\\me\\Veloxa")
@@ -606,6 +612,38 @@ void TestUArchive::settingsExtractionRoot()
     else
         settings.remove(QStringLiteral("Path/Archive"));
     QCOMPARE(UArchive::settingsExtractionRoot(), expected);
+}
+
+void TestUArchive::userFolderIsNeverRemoved_data()
+{
+    QTest::addColumn<bool>("inDocuments");
+    QTest::newRow("where the settings point") << false;
+    QTest::newRow("in the documents fallback") << true;
+}
+
+void TestUArchive::userFolderIsNeverRemoved()
+{
+    QFETCH(bool, inDocuments);
+    QString parent = m_work->path() + QStringLiteral("/parent");
+    if (inDocuments) {
+        const QString blocker = writeFile(QStringLiteral("blocker"), "not a folder");
+        clientSettings().setValue(QStringLiteral("Path/Archive"), blocker);
+        parent = QDir::cleanPath(documents() + "/" + blocker);
+    }
+    const QString users = parent + QStringLiteral("/Archive");
+    QVERIFY(QDir().mkpath(users + QStringLiteral("/mystuff")));
+    QFile mine(users + QStringLiteral("/mystuff/notes.txt"));
+    QVERIFY(mine.open(QIODevice::WriteOnly) && mine.write("mine") == 4);
+    mine.close();
+
+    UArchive *archive = UArchive::instance();
+    QVERIFY(archive->open(writeArchive({{"/First.cpf", qCompress("first")}})));
+    QVERIFY(archive->open(writeArchive({{"/Second.cpf", qCompress("second")}})));
+
+    QCOMPARE(treeBelow(users), (QStringList{"mystuff", "mystuff/notes.txt"}));
+    const QString beside = users + QStringLiteral("-2");
+    QCOMPARE(archive->header().extractionRoot(), beside);
+    QCOMPARE(treeBelow(beside), QStringList{QStringLiteral("Second.cpf")});
 }
 
 void TestUArchive::rootFallsBackToDocuments()
