@@ -236,12 +236,15 @@ void CComposite::setModel(MModel *model)
 }
 
 bool CComposite::load(const QString &path, HRoot *hardwareRoot, const QString &filter,
-                      MModel *model)
+                      MModel *model, QString *error)
 {
     setModel(model);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        if (error)
+            *error = QObject::tr("the file cannot be read (%1)").arg(file.errorString());
         return false;
+    }
     QXmlInputSource source(&file);
     XControlHandler handler(this, hardwareRoot, model ? model->project() : nullptr, canvas());
     handler.setNameFilter(filter);
@@ -249,6 +252,8 @@ bool CComposite::load(const QString &path, HRoot *hardwareRoot, const QString &f
     reader.setContentHandler(&handler);
     reader.setErrorHandler(&handler);
     const bool parsed = reader.parse(&source);
+    if (!parsed && error)
+        *error = QObject::tr("the panel file is not readable XML (%1)").arg(handler.errorString());
     if (parsed) {
         finish();
         linkPass(0);

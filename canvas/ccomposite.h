@@ -41,7 +41,9 @@ public:
 
     // Reads the panel file at `path` into this root. `filter`, when not empty, keeps only the
     // controls of that name. False when the file could not be opened or was not well-formed.
-    bool load(const QString &path, HRoot *hardwareRoot, const QString &filter, MModel *model);
+    // False, with the reason in plain words in error, when the panel file does not read.
+    bool load(const QString &path, HRoot *hardwareRoot, const QString &filter, MModel *model,
+              QString *error = nullptr);
 
     CControl *child(int index) const;
     int childCount() const;

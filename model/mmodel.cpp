@@ -60,6 +60,12 @@ bool isTallScreen()
     return double(geometry.height()) / geometry.width() >= 2.0;
 }
 
+void setReason(QString *reason, const QString &text)
+{
+    if (reason)
+        *reason = text;
+}
+
 QList<HChassis *> chassisNodes(HRoot *root)
 {
     QList<HChassis *> result;
@@ -183,10 +189,37 @@ QString MModel::designsDownloadPath(bool create) const
     return folder.path() + QStringLiteral("/download.cpn");
 }
 
-void MModel::openProject(const QString &path)
+bool MModel::openProject(const QString &path)
 {
     if (!m_hardwareRoot || !m_qmlInterface || !m_sceneRoot)
-        return;
+        return false;
+    const QString previous = m_currentFile;
+    QString reason;
+    if (loadProject(path, &reason))
+        return true;
+    qCWarning(lcModel).noquote() << "Project not opened:" << path << "-" << reason;
+    if (path == kDemoProject)
+        return false;
+
+    // What the failed attempt read is half a project: start again from empty trees.
+    const bool connected = m_connectionsOn;
+    QString shown = previous.isEmpty() || previous == path ? kDemoProject : previous;
+    reset();
+    if (!loadProject(shown, nullptr) && shown != kDemoProject) {
+        shown = kDemoProject;
+        reset();
+        loadProject(shown, nullptr);
+    }
+    if (connected) {
+        setConnectionsEnabled(true);
+        connectInterfaces();
+    }
+    showOpenFailure(path, reason, shown);
+    return false;
+}
+
+bool MModel::loadProject(const QString &path, QString *reason)
+{
     m_sceneRoot->clear();
     m_currentPanel = nullptr;
     m_currentFile = path;
@@ -194,10 +227,16 @@ void MModel::openProject(const QString &path)
     UArchive *archive = UArchive::instance();
     QString panelFile = path;
     QString designerFile;
-    if (archive->open(path)) {
+    if (UArchive::isArchive(path)) {
+        if (!archive->open(path)) {
+            setReason(reason, tr("it is not a project archive, or the archive is damaged"));
+            return false;
+        }
         panelFile = archive->findFile(QStringLiteral(".cpf"));
-        if (panelFile.isEmpty())
-            panelFile = path;
+        if (panelFile.isEmpty()) {
+            setReason(reason, tr("the archive holds no panel file"));
+            return false;
+        }
         designerFile = archive->findFile(QStringLiteral(".vxj"));
     }
     // The designer project first, so that the panel's links find its nodes.
@@ -209,7 +248,15 @@ void MModel::openProject(const QString &path)
     }
 
     m_sceneRoot->setCanvas(m_canvas);
-    m_sceneRoot->load(panelFile, m_hardwareRoot.get(), QString(), this);
+    QString loadError;
+    if (!m_sceneRoot->load(panelFile, m_hardwareRoot.get(), QString(), this, &loadError)) {
+        setReason(reason, loadError.isEmpty() ? tr("the panel file cannot be read") : loadError);
+        return false;
+    }
+    if (m_view && m_canvas && (m_canvas->width() < 1 || m_canvas->height() < 1)) {
+        setReason(reason, tr("the panel file gives no usable window size"));
+        return false;
+    }
     if (!m_sceneRoot->fileVersion().isEmpty())
         m_fileVersion = m_sceneRoot->fileVersion();
     m_sceneRoot->setName(panelFile.mid(panelFile.lastIndexOf(QLatin1Char('/')) + 1));
@@ -224,6 +271,24 @@ void MModel::openProject(const QString &path)
     if (m_mainWindow)
         m_mainWindow->fixWindowSize();
     Q_EMIT enableConnection(true);
+    return true;
+}
+
+void MModel::showOpenFailure(const QString &path, const QString &reason, const QString &shown)
+{
+    const QString instead = shown == kDemoProject
+                                ? tr("The demonstration project is shown instead.")
+                                : tr("The project that was open before, \"%1\", is shown again.")
+                                      .arg(QFileInfo(shown).fileName());
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("Project not opened"),
+                                tr("The project \"%1\" could not be opened: %2.")
+                                        .arg(QDir::toNativeSeparators(path), reason) +
+                                    QStringLiteral("\n\n") + instead,
+                                QMessageBox::Ok, m_mainWindow);
+    box->setObjectName(QStringLiteral("projectNotOpened"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Not exec(): the devices of the project shown keep being served while the box is up.
+    box->open();
 }
 
 bool MModel::loadDesignerProject(const QString &path)
@@ -260,6 +325,8 @@ void MModel::reset()
         m_hardwareRoot = std::make_unique<HRoot>();
     }
     m_currentPanel = nullptr;
+    // The designer data went with the hardware tree; the next one is read afresh, not merged.
+    m_designerFile.clear();
     Q_EMIT selectState(false);
     Q_EMIT ccpState(false);
     if (m_canvas)

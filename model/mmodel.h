@@ -44,7 +44,9 @@ public:
     // project
     QString startupProjectPath() const;
     QString designsDownloadPath(bool create) const;
-    void openProject(const QString &path);
+    // Opens an archive or a panel file. When it does not open, the user is told why and the
+    // project open before (else the demonstration) is shown again; false then.
+    bool openProject(const QString &path);
     // Reads the designer project into the hardware tree; a first one replaces the designer
     // data, a later one is merged. False (and no designer file) when it cannot be read.
     bool loadDesignerProject(const QString &path);
@@ -124,6 +126,9 @@ private:
     void setPanelPolling(bool on);
     void showLinkWarning(const QString &link);
     void releaseHardware();
+    // One attempt at path; false with the reason in plain words when it does not open.
+    bool loadProject(const QString &path, QString *reason);
+    void showOpenFailure(const QString &path, const QString &reason, const QString &shown);
     bool runReceiveServer();
 
     MQmlInterface *m_qmlInterface = nullptr;

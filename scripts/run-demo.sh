@@ -17,12 +17,14 @@ for file in "$program" "$simulator" "$demo"; do
     [ -e "$file" ] || { echo "missing $file: build first" >&2; exit 1; }
 done
 
-# The program unpacks its project into ./Archive and looks for a saved download in the working
-# folder; running inside the build folder keeps both there and opens the demonstration project.
+# The program looks for a saved download in the working folder and unpacks its project into
+# its cache folder; running inside the build folder keeps both there and opens the
+# demonstration project.
 run="$build/run"
 rm -rf "$run"
 mkdir -p "$run"
 cd "$run"
+export XDG_CACHE_HOME="$run/cache"
 
 "$simulator" "$demo" --summary --log "$run/devsim.log" > "$run/devsim.out" 2>&1 &
 sim=$!

@@ -8,6 +8,7 @@
 #include "model/mqmlinterface.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QSettings>
@@ -45,6 +46,8 @@ private slots:
     void demonstrationControlsReachDesignerNodes();
     void startupProjectChoice_data();
     void startupProjectChoice();
+    void failedOpenShowsPreviousProject_data();
+    void failedOpenShowsPreviousProject();
     void stepPanelWraps_data();
     void stepPanelWraps();
     void navigateRejectsOtherCommands();
@@ -254,6 +257,75 @@ void TestMModel::startupProjectChoice()
         QCOMPARE(opened, designs.filePath(expected));
     // Whatever file was chosen, it is the demonstration content that opens.
     QCOMPARE(window.model()->sceneRoot()->childCount(), 1);
+}
+
+void TestMModel::failedOpenShowsPreviousProject_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("when");
+    QTest::addColumn<QString>("reason");
+
+    QFile demo(QStringLiteral(":/data/Veloxa/Demo.cpz"));
+    QVERIFY(demo.open(QIODevice::ReadOnly));
+    const QByteArray archive = demo.readAll();
+    QByteArray noise(4096, Qt::Uninitialized);
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919 + 13) % 251);
+    const QByteArray badXml = QByteArray("<?xml version=\"1.0\"?><Canvas><size>6</Canvas>");
+    const QByteArray noSize = "<?xml version=\"1.0\"?><VXB><Canvas><Property name=\"attributes\">"
+                              "<size>nan</size><orientation>1</orientation></Property></Canvas>"
+                              "<Scenes/></VXB>";
+
+    for (const QString &when : {QStringLiteral("start"), QStringLiteral("demo open"),
+                                QStringLiteral("other project open")}) {
+        QTest::addRow("random bytes, %s", qPrintable(when)) << noise << when << "could not";
+        QTest::addRow("truncated archive, %s", qPrintable(when))
+            << archive.left(40) << when << "archive is damaged";
+        QTest::addRow("bad XML, %s", qPrintable(when)) << badXml << when << "not readable XML";
+    }
+    QTest::newRow("empty file") << QByteArray() << "demo open"
+                                << "could not";
+    QTest::newRow("no window size") << noSize << "demo open"
+                                    << "no usable window size";
+}
+
+void TestMModel::failedOpenShowsPreviousProject()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, when);
+    QFETCH(QString, reason);
+    QTemporaryDir folder;
+    const QString bad = folder.filePath(QStringLiteral("download.cpn"));
+    QFile file(bad);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    const QString venue = folder.filePath(QStringLiteral("Venue.cpz"));
+    QVERIFY(QFile::copy(QStringLiteral(":/data/Veloxa/Demo.cpz"), venue));
+
+    QString shown = QStringLiteral(":/data/Veloxa/Demo.cpz");
+    if (when == QLatin1String("start")) {
+        clientSettings().setValue(QStringLiteral("Path/Designs"), folder.path());
+        m_window = std::make_unique<MainWindow>();
+    } else {
+        if (when == QLatin1String("other project open")) {
+            shown = venue;
+            QVERIFY(m_window->model()->openProject(venue));
+        }
+        QVERIFY(!m_window->model()->openProject(bad));
+    }
+
+    QMessageBox *box = nullptr;
+    QTRY_VERIFY((box = m_window->findChild<QMessageBox *>(QStringLiteral("projectNotOpened"))));
+    QVERIFY2(box->text().contains(QDir::toNativeSeparators(bad)), qPrintable(box->text()));
+    QVERIFY2(box->text().contains(reason), qPrintable(box->text()));
+    QVERIFY(box->text().contains(shown == venue ? QStringLiteral("\"Venue.cpz\"")
+                                                : QStringLiteral("demonstration")));
+    box->close();
+    QCOMPARE(m_window->model()->currentFile(), shown);
+    QCOMPARE(scene()->childCount(), 5);
+    QVERIFY(m_window->canvas().width() > 100);
+    QCOMPARE(m_window->minimumSize(),
+             QSize(m_window->canvas().width() + 4, m_window->canvas().height() + 4));
 }
 
 void TestMModel::stepPanelWraps_data()
