@@ -2,6 +2,7 @@
 
 #include "canvas/ccanvas.h"
 #include "formats/xcontrolhandler.h"
+#include "formats/xmlguard.h"
 #include "model/mmodel.h"
 #include "util/logcategories.h"
 
@@ -236,26 +237,40 @@ void CComposite::setModel(MModel *model)
 }
 
 bool CComposite::load(const QString &path, HRoot *hardwareRoot, const QString &filter,
-                      MModel *model)
+                      MModel *model, QString *error)
 {
     setModel(model);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    const QString document = tr("the panel file");
+    const auto fail = [&](const QString &reason) {
+        qCWarning(lcPanel).noquote() << "CComposite::load:" << path << "-" << reason;
+        if (error)
+            *error = reason;
+        setModel(model);
         return false;
+    };
+    QFile file(path);
+    // Not text mode: it drops every CR byte, which breaks UTF-16; XML handles line ends itself.
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(tr("%1 cannot be read").arg(document));
+    XmlGuard guard(document);
+    guard.limit(QStringLiteral("Control"), XControlHandler::MaxControls, tr("controls"));
+    if (!guard.check(&file))
+        return fail(guard.reason());
+    if (!file.seek(0))
+        return fail(tr("%1 cannot be read").arg(document));
     QXmlInputSource source(&file);
     XControlHandler handler(this, hardwareRoot, model ? model->project() : nullptr, canvas());
     handler.setNameFilter(filter);
     QXmlSimpleReader reader;
     reader.setContentHandler(&handler);
     reader.setErrorHandler(&handler);
-    const bool parsed = reader.parse(&source);
-    if (parsed) {
-        finish();
-        linkPass(0);
-        linkPass(1);
-    }
+    if (!reader.parse(&source))
+        return fail(XmlGuard::malformed(document, handler.errorLine(), handler.errorMessage()));
+    finish();
+    linkPass(0);
+    linkPass(1);
     setModel(model);
-    return parsed;
+    return true;
 }
 
 CControl *CComposite::child(int index) const

@@ -14,6 +14,9 @@ class MProject;
 class XControlHandler : public XmlHandler
 {
 public:
+    // Far above real projects (the demonstration has 53); each control costs a view document.
+    static constexpr int MaxControls = 10000;
+
     // Any of the targets may be null; what belongs to a missing one is skipped.
     XControlHandler(CComposite *sceneRoot, HRoot *hardwareRoot, MProject *project, CCanvas *canvas);
     ~XControlHandler() override;

@@ -96,6 +96,8 @@ private slots:
     void versionDecidesWhetherTheFileIsRead_data();
     void versionDecidesWhetherTheFileIsRead();
     void unreadableOrMalformedFileFails();
+    void hostileProjectsAreRefused_data();
+    void hostileProjectsAreRefused();
     void nodesAreReadOnlyUnderNodesAndOutsideLogicViews();
     void blockKindsThatAreKept_data();
     void blockKindsThatAreKept();
@@ -186,6 +188,40 @@ void TestXVXJHandler::unreadableOrMalformedFileFails()
     QVERIFY(
         !XVXJHandler::load(&root, m_dir.filePath(QStringLiteral("missing.vxj")), false, nullptr));
     QVERIFY(!load(root, "<Nodes>" + mainProcessor() + "<Node></Nodes>"));
+}
+
+void TestXVXJHandler::hostileProjectsAreRefused_data()
+{
+    QTest::addColumn<QString>("prolog");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("nested 20,000 deep")
+        << "" << QString("<a>").repeated(20000) + QString("</a>").repeated(20000) << "deeper than";
+    QTest::newRow("entity 200,000 times")
+        << "<!DOCTYPE Project [<!ENTITY e \"" + QString(4000, 'x') + "\">]>"
+        << prop("title", QString("&e;").repeated(200000)) << "declares a document type";
+    QTest::newRow("huge attribute") << "" << prop("title", QString(2 << 20, 'v')) << "longer than";
+}
+
+void TestXVXJHandler::hostileProjectsAreRefused()
+{
+    QFETCH(QString, prolog);
+    QFETCH(QString, body);
+    QFETCH(QString, reason);
+    const QString path = m_dir.filePath(QStringLiteral("p%1.vxj").arg(++m_files));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(("<?xml version=\"1.0\"?>" + prolog + "<Project version=\"4.3\"><Nodes>" +
+                mainProcessor() + "</Nodes>" + body + "</Project>")
+                   .toLatin1());
+    file.close();
+    HRoot root;
+    QString error;
+
+    QVERIFY(!XVXJHandler::load(&root, path, false, nullptr, &error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QCOMPARE(countOf(root, QStringLiteral("Chassis")), 0);
 }
 
 void TestXVXJHandler::nodesAreReadOnlyUnderNodesAndOutsideLogicViews()
