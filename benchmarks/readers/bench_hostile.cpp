@@ -94,7 +94,14 @@ const Case Cases[] = {
     {"panel: 16 MB label, UTF-16", Reader::Panel,
      [] { return panel({}, label(QString(16 << 20, 't'))); }},
     {"panel: 200,000 controls", Reader::Panel,
-     [] { return panel({}, label(QString()).repeated(200000)); }},
+     [] {
+         return panel({}, "<Scenes><Scene name=\"S\"><Panels><Panel name=\"P\"><Controls>" +
+                              QString("<Control name=\"c\" type=\"Label\"/>").repeated(200000) +
+                              "</Controls></Panel></Panels></Scene></Scenes>");
+     }},
+    {"panel: 600,000 elements", Reader::Panel,
+     [] { return panel({}, QString("<a/>").repeated(600000)); }},
+    {"panel: 33 MB", Reader::Panel, [] { return panel({}, QString(17 << 20, ' ')); }},
     {"designer: demonstration (baseline)", Reader::Designer, nullptr},
     {"designer: nested 20,000 deep", Reader::Designer, [] { return designer({}, Nest); }},
     {"designer: entity of 4,000 x 200,000", Reader::Designer,
