@@ -254,6 +254,8 @@ bool CComposite::load(const QString &path, HRoot *hardwareRoot, const QString &f
         return fail(tr("%1 cannot be read").arg(document));
     XmlGuard guard(document);
     guard.limit(QStringLiteral("Control"), XControlHandler::MaxControls, tr("controls"));
+    guard.limit(QStringLiteral("Panel"), XControlHandler::MaxPanels, tr("panels"));
+    guard.limit(QStringLiteral("Scene"), XControlHandler::MaxPanels, tr("scenes"));
     if (!guard.check(&file))
         return fail(guard.reason());
     if (!file.seek(0))

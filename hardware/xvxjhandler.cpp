@@ -112,6 +112,7 @@ bool XVXJHandler::load(HRoot *root, const QString &fileName, bool mergeMode, MPr
         return fail(tr("%1 cannot be read").arg(document));
     // The DOM pass reads the same bytes, so one check covers both parses.
     XmlGuard guard(document);
+    guard.limit(QStringLiteral("Node"), MaxNodes, tr("devices, channels and blocks"));
     if (!guard.check(&file))
         return fail(guard.reason());
     XVXJHandler handler(root, projectInfo, mergeMode);

@@ -26,6 +26,8 @@ class XVXJHandler : public XmlHandler
 public:
     // Files saved by older designers lack what the import relies on.
     static constexpr double MinimumVersion = 4.2;
+    // Far above real projects (the demonstration has 25); merging matches each against a chassis.
+    static constexpr int MaxNodes = 20000;
 
     XVXJHandler(HRoot *root, MProject *projectInfo, bool mergeMode);
     ~XVXJHandler() override;
