@@ -632,25 +632,21 @@ void TestXControlHandler::widgets()
 
 void TestXControlHandler::geometryIsHeldToTheScreen_data()
 {
-    QTest::addColumn<QStringList>("given"); // x, y, width, height, imagesize
+    QTest::addColumn<QString>("leaves");
     QTest::addColumn<QRectF>("rect");
     QTest::addColumn<double>("imageSize");
 
-    QTest::newRow("as drawn") << QStringList{"10", "20", "30", "40", "0.6"}
-                              << QRectF(10, 20, 30, 40) << 0.6;
-    QTest::newRow("1e12, not numbers") << QStringList{"nan", "-1e12", "-inf", "1e12", "1e12"}
-                                       << QRectF(0, -16384, 0, 16384) << 4.0;
+    QTest::newRow("1e12, not numbers")
+        << leaf("x", "nan") + leaf("y", "-1e12") + leaf("width", "-inf") + leaf("height", "1e12") +
+               leaf("imagesize", "1e12")
+        << QRectF(0, -16384, 0, 16384) << 4.0;
 }
 
 void TestXControlHandler::geometryIsHeldToTheScreen()
 {
-    QFETCH(QStringList, given);
+    QFETCH(QString, leaves);
     QFETCH(QRectF, rect);
     QFETCH(double, imageSize);
-    const QStringList names = {"x", "y", "width", "height", "imagesize"};
-    QString leaves;
-    for (int i = 0; i < names.size(); ++i)
-        leaves += leaf(names.at(i), given.at(i));
     PanelFiles files;
     Loaded loaded;
     QVERIFY(loaded.load(files.write(scenes(
