@@ -33,13 +33,14 @@ QStringList readSkinList()
     return skins;
 }
 
-// Toward zero, like a plain cast, but defined for values that no int can hold.
+// Toward zero, like a plain cast, and held to what a screen can show: a panel file may give
+// any size, and the window must not become gigapixels. Not a number gives 0.
 int truncated(float pixels)
 {
     if (!std::isfinite(pixels))
         return 0;
-    constexpr float limit = 2147483520.0f; // the largest float below 2^31
-    return int(std::clamp(pixels, -limit, limit));
+    constexpr float limit = 16384.0f;
+    return int(std::clamp(pixels, 0.0f, limit));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "canvas/ccanvas.h"
 #include "formats/xcontrolhandler.h"
+#include "formats/xmlguard.h"
 #include "model/mmodel.h"
 #include "util/logcategories.h"
 
@@ -239,28 +240,39 @@ bool CComposite::load(const QString &path, HRoot *hardwareRoot, const QString &f
                       MModel *model, QString *error)
 {
     setModel(model);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    const QString document = tr("the panel file");
+    const auto fail = [&](const QString &reason) {
+        qCWarning(lcPanel).noquote() << "CComposite::load:" << path << "-" << reason;
         if (error)
-            *error = QObject::tr("the file cannot be read (%1)").arg(file.errorString());
+            *error = reason;
+        setModel(model);
         return false;
-    }
+    };
+    QFile file(path);
+    // Not text mode: it drops every CR byte, which breaks UTF-16; XML handles line ends itself.
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(tr("%1 cannot be read").arg(document));
+    XmlGuard guard(document);
+    guard.limit(QStringLiteral("Control"), XControlHandler::MaxControls, tr("controls"));
+    guard.limit(QStringLiteral("Panel"), XControlHandler::MaxPanels, tr("panels"));
+    guard.limit(QStringLiteral("Scene"), XControlHandler::MaxPanels, tr("scenes"));
+    if (!guard.check(&file))
+        return fail(guard.reason());
+    if (!file.seek(0))
+        return fail(tr("%1 cannot be read").arg(document));
     QXmlInputSource source(&file);
     XControlHandler handler(this, hardwareRoot, model ? model->project() : nullptr, canvas());
     handler.setNameFilter(filter);
     QXmlSimpleReader reader;
     reader.setContentHandler(&handler);
     reader.setErrorHandler(&handler);
-    const bool parsed = reader.parse(&source);
-    if (!parsed && error)
-        *error = QObject::tr("the panel file is not readable XML (%1)").arg(handler.errorString());
-    if (parsed) {
-        finish();
-        linkPass(0);
-        linkPass(1);
-    }
+    if (!reader.parse(&source))
+        return fail(XmlGuard::malformed(document, handler.errorLine(), handler.errorMessage()));
+    finish();
+    linkPass(0);
+    linkPass(1);
     setModel(model);
-    return parsed;
+    return true;
 }
 
 CControl *CComposite::child(int index) const

@@ -40,8 +40,8 @@ public:
     void moveBy(double dx) override;
 
     // Reads the panel file at `path` into this root. `filter`, when not empty, keeps only the
-    // controls of that name. False when the file could not be opened or was not well-formed.
-    // False, with the reason in plain words in error, when the panel file does not read.
+    // controls of that name. False when the file could not be opened, was refused as hostile or
+    // was not well-formed; `error` then says why in plain words. A refused file adds nothing.
     bool load(const QString &path, HRoot *hardwareRoot, const QString &filter, MModel *model,
               QString *error = nullptr);
 

@@ -7,6 +7,9 @@
 #include <QColor>
 #include <QMessageBox>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // Ids that do not parse or do not fit 32 bits read as 0.
@@ -15,6 +18,43 @@ quint32 toId(const QString &text)
     bool ok = false;
     const quint32 value = text.toUInt(&ok, 10);
     return ok ? value : 0;
+}
+
+// What a screen can show. A panel file may hold any number for a position, a size or a size
+// factor; beyond these the view documents would allocate images and glyphs of gigabytes.
+constexpr double ScreenLimit = 16384;
+// Image and text sizes are given as multiples of the item's height.
+constexpr double MaxHeightFactor = 4;
+
+struct ScreenBound
+{
+    const char *name;
+    double lowest;
+    double highest;
+};
+
+constexpr ScreenBound ScreenBounds[] = {
+    {"x", -ScreenLimit, ScreenLimit},  {"y", -ScreenLimit, ScreenLimit},
+    {"width", 0, ScreenLimit},         {"height", 0, ScreenLimit},
+    {"borderWidth", 0, ScreenLimit},   {"maxCachedImageWidth", 0, ScreenLimit},
+    {"imageSize", 0, MaxHeightFactor}, {"textScale", 0, MaxHeightFactor},
+};
+
+// Every geometry value reaches the documents here, whether read, scaled or moved; a value that
+// is not a finite number becomes 0.
+QVariant boundToScreen(const char *name, const QVariant &value)
+{
+    for (const ScreenBound &bound : ScreenBounds) {
+        if (qstrcmp(name, bound.name) != 0)
+            continue;
+        bool ok = false;
+        double number = value.toDouble(&ok);
+        number = ok && std::isfinite(number) ? std::clamp(number, bound.lowest, bound.highest) : 0;
+        if (value.typeId() == QMetaType::Int)
+            return QVariant(int(number));
+        return QVariant(number);
+    }
+    return value;
 }
 
 } // namespace
@@ -278,7 +318,7 @@ void WWidget::setType(const QString &type)
 void WWidget::setItemProperty(const char *name, const QVariant &value)
 {
     if (m_pWidget)
-        m_pWidget->setProperty(name, value);
+        m_pWidget->setProperty(name, boundToScreen(name, value));
 }
 
 QVariant WWidget::itemProperty(const char *name) const

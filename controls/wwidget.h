@@ -78,7 +78,8 @@ public:
     HNode *node() const { return m_node; }
     CControl *owner() const { return m_owner; }
 
-    // Item helpers; all do nothing (or answer empty) without an item.
+    // Item helpers; all do nothing (or answer empty) without an item. Positions, sizes and size
+    // factors are held to what a screen can show.
     void setItemProperty(const char *name, const QVariant &value);
     QVariant itemProperty(const char *name) const;
     // Accepts "#AARRGGBB", "#RRGGBB" and colour names.

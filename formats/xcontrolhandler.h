@@ -14,6 +14,11 @@ class MProject;
 class XControlHandler : public XmlHandler
 {
 public:
+    // Far above real projects (the demonstration has 53 controls on 5 panels); each control costs
+    // a view document.
+    static constexpr int MaxControls = 10000;
+    static constexpr int MaxPanels = 2000;
+
     // Any of the targets may be null; what belongs to a missing one is skipped.
     XControlHandler(CComposite *sceneRoot, HRoot *hardwareRoot, MProject *project, CCanvas *canvas);
     ~XControlHandler() override;

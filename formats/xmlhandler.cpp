@@ -14,6 +14,8 @@ XmlHandler::~XmlHandler() = default;
 
 bool XmlHandler::fatalError(const QXmlParseException &exception)
 {
+    m_errorLine = exception.lineNumber();
+    m_errorMessage = exception.message();
     m_errorString = QStringLiteral("%1 at line %2, column %3")
                         .arg(exception.message())
                         .arg(exception.lineNumber())

@@ -15,6 +15,9 @@ public:
 
     bool fatalError(const QXmlParseException &exception) override;
     QString errorString() const override;
+    // Where and why the parse stopped; empty when it did not.
+    qint64 errorLine() const { return m_errorLine; }
+    QString errorMessage() const { return m_errorMessage; }
 
     // Trims and collapses tabs and line breaks but keeps the spaces inside a value exactly.
     static QString processText(const QString &text);
@@ -36,4 +39,6 @@ private:
     std::array<QString, StackSize> m_names;
     int m_depth = 0;
     QString m_errorString;
+    qint64 m_errorLine = 0;
+    QString m_errorMessage;
 };

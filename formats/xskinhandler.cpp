@@ -1,5 +1,6 @@
 #include "formats/xskinhandler.h"
 
+#include "formats/xmlguard.h"
 #include "util/logcategories.h"
 
 #include <QFile>
@@ -44,6 +45,14 @@ bool XSkinHandler::loadSkin(QObject *target, QIODevice *device)
     if (!device->isOpen() && !device->open(QIODevice::ReadOnly)) {
         qCWarning(lcSkin).noquote()
             << "XSkinHandler::loadSkin: cannot read" << device->errorString();
+        return false;
+    }
+    XmlGuard guard(QObject::tr("the skin file"));
+    const qint64 start = device->pos();
+    if (!guard.check(device) || !device->seek(start)) {
+        qCWarning(lcSkin).noquote()
+            << "XSkinHandler::loadSkin: refused:"
+            << (guard.reason().isEmpty() ? device->errorString() : guard.reason());
         return false;
     }
     XSkinHandler handler(target);

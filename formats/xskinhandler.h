@@ -21,8 +21,8 @@ public:
     // The name itself when its file can be read, else "Light".
     static QString checkName(const QString &name);
     static bool loadSkin(QObject *target, const QString &name);
-    // The target changes only when the whole document parsed: a broken file leaves the look as
-    // it was.
+    // The target changes only when the whole document parsed: a broken or hostile file leaves
+    // the look as it was.
     static bool loadSkin(QObject *target, QIODevice *device);
 
     bool startElement(const QString &namespaceURI, const QString &localName, const QString &qName,

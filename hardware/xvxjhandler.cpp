@@ -1,5 +1,6 @@
 #include "hardware/xvxjhandler.h"
 
+#include "formats/xmlguard.h"
 #include "hardware/hchassis.h"
 #include "hardware/hnodefactory.h"
 #include "hardware/hparametersetlist.h"
@@ -9,6 +10,7 @@
 
 #include <QDomDocument>
 #include <QFile>
+#include <QHash>
 #include <QMessageBox>
 #include <QSet>
 #include <QXmlAttributes>
@@ -53,21 +55,25 @@ QString shortClassName(QString className)
     return className;
 }
 
-// The Node element that a "nodeID" property with this value sits in; null when there is none.
-QDomElement nodeWithId(const QDomDocument &document, const QString &id)
+// The Node element around the first "nodeID" property of each value.
+QHash<QString, QDomElement> indexNodesById(const QDomDocument &document)
 {
+    QHash<QString, QDomElement> nodes;
     const QDomNodeList properties = document.elementsByTagName(QStringLiteral("Property"));
     for (int i = 0; i < properties.count(); ++i) {
         const QDomElement property = properties.at(i).toElement();
+        const QString id = property.attribute(QStringLiteral("value"));
         if (property.attribute(QStringLiteral("name")) != QLatin1String("nodeID") ||
-            property.attribute(QStringLiteral("value")) != id)
+            nodes.contains(id))
             continue;
         for (QDomNode above = property.parentNode(); !above.isNull(); above = above.parentNode()) {
-            if (above.nodeName() == QLatin1String("Node"))
-                return above.toElement();
+            if (above.nodeName() == QLatin1String("Node")) {
+                nodes.insert(id, above.toElement());
+                break;
+            }
         }
     }
-    return QDomElement();
+    return nodes;
 }
 
 QDomElement titleProperty(const QDomElement &node)
@@ -91,19 +97,40 @@ XVXJHandler::XVXJHandler(HRoot *root, MProject *projectInfo, bool mergeMode)
 
 XVXJHandler::~XVXJHandler() = default;
 
-bool XVXJHandler::load(HRoot *root, const QString &fileName, bool mergeMode, MProject *projectInfo)
+bool XVXJHandler::load(HRoot *root, const QString &fileName, bool mergeMode, MProject *projectInfo,
+                       QString *error)
 {
-    QFile file(fileName);
-    if (!root || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    const QString document = tr("the designer project");
+    const auto fail = [&](const QString &reason) {
+        qCWarning(lcHardware).noquote() << "XVXJHandler::load:" << fileName << "-" << reason;
+        if (error)
+            *error = reason;
         return false;
+    };
+    QFile file(fileName);
+    if (!root || !file.open(QIODevice::ReadOnly))
+        return fail(tr("%1 cannot be read").arg(document));
+    // The DOM pass reads the same bytes, so one check covers both parses.
+    XmlGuard guard(document);
+    guard.limit(QStringLiteral("Node"), MaxNodes, tr("devices, channels and blocks"));
+    if (!guard.check(&file))
+        return fail(guard.reason());
     XVXJHandler handler(root, projectInfo, mergeMode);
+    if (!file.seek(0))
+        return fail(tr("%1 cannot be read").arg(document));
     handler.setRawText(file.readAll());
-    file.seek(0);
+    if (!file.seek(0))
+        return fail(tr("%1 cannot be read").arg(document));
     QXmlInputSource source(&file);
     QXmlSimpleReader reader;
     reader.setContentHandler(&handler);
     reader.setErrorHandler(&handler);
-    return reader.parse(&source);
+    if (!reader.parse(&source)) {
+        return fail(handler.m_refusal.isEmpty()
+                        ? XmlGuard::malformed(document, handler.errorLine(), handler.errorMessage())
+                        : handler.m_refusal);
+    }
+    return true;
 }
 
 bool XVXJHandler::startElement(const QString &, const QString &, const QString &qName,
@@ -170,7 +197,7 @@ bool XVXJHandler::checkVersion(const QXmlAttributes &attributes)
     const QString version = attributes.value(QStringLiteral("version"));
     if (version.toDouble() >= MinimumVersion)
         return true;
-    m_refusal = QStringLiteral("designer project version %1 is older than 4.2").arg(version);
+    m_refusal = tr("the designer project is version %1, older than 4.2").arg(version);
     QMessageBox::warning(
         nullptr, tr("Open Veloxa Designer File Error"),
         tr("Veloxa Remote builder cannot open this file. (version: ") + version +
@@ -343,7 +370,8 @@ const QDomDocument &XVXJHandler::rawDocument()
 {
     if (m_rawDocument)
         return *m_rawDocument;
-    // Parsed once for all groups; a file that does not parse leaves an empty document.
+    // Parsed and indexed once for all groups, so that a large project does not cost a pass over
+    // the document per group and target; a file that does not parse leaves an empty document.
     m_rawDocument.emplace();
     QByteArray text = m_rawText;
     text.replace("encoding=\"Windows-1252\"", "");
@@ -357,6 +385,16 @@ const QDomDocument &XVXJHandler::rawDocument()
                    .arg(column)
                    .arg(message);
         m_rawDocument.emplace();
+        return *m_rawDocument;
+    }
+    m_nodesById = indexNodesById(*m_rawDocument);
+    const QDomElement assignment =
+        m_rawDocument->elementsByTagName(QStringLiteral("Assignment")).item(0).toElement();
+    for (QDomElement group = assignment.firstChildElement(QStringLiteral("Group")); !group.isNull();
+         group = group.nextSiblingElement(QStringLiteral("Group"))) {
+        const QString id = group.attribute(QStringLiteral("id"));
+        if (!m_assignedGroups.contains(id))
+            m_assignedGroups.insert(id, group);
     }
     return *m_rawDocument;
 }
@@ -373,9 +411,7 @@ QStringList XVXJHandler::findGroupAmplifiers(const QString &groupId)
         qCDebug(lcHardware) << "Failed to find XML node at /Assignment";
         return {};
     }
-    QDomElement group = assignment.firstChildElement(QStringLiteral("Group"));
-    while (!group.isNull() && group.attribute(QStringLiteral("id")) != groupId)
-        group = group.nextSiblingElement(QStringLiteral("Group"));
+    const QDomElement group = m_assignedGroups.value(groupId);
     const QString groupPath = QStringLiteral("/Assignment/Group[@id=") + groupId + ']';
     const QDomNodeList assigns =
         group.isNull() ? QDomNodeList() : group.elementsByTagName(QStringLiteral("Assign"));
@@ -399,7 +435,7 @@ QStringList XVXJHandler::findGroupAmplifiers(const QString &groupId)
     for (const QString &target : std::as_const(targets)) {
         const QString property =
             QStringLiteral("../Property[@name='nodeId', value=") + target + ']';
-        const QDomElement block = nodeWithId(document, target);
+        const QDomElement block = m_nodesById.value(target);
         if (block.isNull()) {
             qCDebug(lcHardware).noquote() << "Failed to find XML node at " + property;
             continue;
@@ -409,7 +445,7 @@ QStringList XVXJHandler::findGroupAmplifiers(const QString &groupId)
             qCDebug(lcHardware).noquote() << "Failed to find rootModule of " + property;
             continue;
         }
-        const QDomElement amplifier = nodeWithId(document, amplifierId);
+        const QDomElement amplifier = m_nodesById.value(amplifierId);
         if (amplifier.isNull()) {
             qCDebug(lcHardware).noquote() << "Failed to find TQ Amp node " + amplifierId;
             continue;

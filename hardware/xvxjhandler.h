@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDomDocument>
+#include <QHash>
 #include <QStringList>
 
 #include <memory>
@@ -25,13 +26,16 @@ class XVXJHandler : public XmlHandler
 public:
     // Files saved by older designers lack what the import relies on.
     static constexpr double MinimumVersion = 4.2;
+    // Far above real projects (the demonstration has 25); merging matches each against a chassis.
+    static constexpr int MaxNodes = 20000;
 
     XVXJHandler(HRoot *root, MProject *projectInfo, bool mergeMode);
     ~XVXJHandler() override;
 
-    // False when the file cannot be opened, is not well-formed or is too old. projectInfo may
-    // be null.
-    static bool load(HRoot *root, const QString &fileName, bool mergeMode, MProject *projectInfo);
+    // False when the file cannot be opened, is refused as hostile, is not well-formed or is too
+    // old; `error` then says why in plain words. projectInfo may be null.
+    static bool load(HRoot *root, const QString &fileName, bool mergeMode, MProject *projectInfo,
+                     QString *error = nullptr);
 
     // The whole file, for the amplifier lookup that needs a DOM of it.
     void setRawText(const QByteArray &text) { m_rawText = text; }
@@ -74,6 +78,8 @@ private:
     bool m_mergeMode;
     bool m_tqAmpFound = false;
     QByteArray m_rawText;
-    std::optional<QDomDocument> m_rawDocument; // made on the first amplifier lookup
-    QString m_refusal;                         // why the handler stopped the parse
+    std::optional<QDomDocument> m_rawDocument;    // made on the first amplifier lookup
+    QHash<QString, QDomElement> m_nodesById;      // Node elements by their "nodeID" property
+    QHash<QString, QDomElement> m_assignedGroups; // Group elements of the Assignment, by id
+    QString m_refusal;                            // why the handler stopped the parse
 };

@@ -34,6 +34,8 @@ void TestCCanvas::pixelSize_data()
     const CCanvas defaults;
     QTest::newRow("defaults") << defaults.size() << defaults.aspect() << QSize(282, 502);
     QTest::newRow("6.238 inch, 1.6") << 6.238f << 1.6f << QSize(317, 507);
+    QTest::newRow("400 inch, 8: long side held") << 400.0f << 8.0f << QSize(4762, 16384);
+    QTest::newRow("infinite aspect") << 6.0f << float(qInf()) << QSize(0, 0);
 }
 
 void TestCCanvas::pixelSize()

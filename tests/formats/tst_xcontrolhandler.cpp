@@ -3,6 +3,8 @@
 #include "comm/ttransform.h"
 #include "controls/widgettestenv.h"
 #include "controls/wwidget.h"
+#include "formats/xcontrolhandler.h"
+#include "formats/xmlguard.h"
 #include "formats/xmlhandler.h"
 #include "hardware/hblock.h"
 #include "hardware/hnode.h"
@@ -71,12 +73,13 @@ class PanelFiles
 {
 public:
     QString write(const QString &body, Encoding encoding = Encoding::Utf16BE,
-                  const QString &lineBreak = QStringLiteral("\n"))
+                  const QString &lineBreak = QStringLiteral("\n"), const QString &prolog = {})
     {
         const bool utf8 = encoding == Encoding::Utf8;
         const QString xml =
-            QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>%2<VXB>%2%3%2</VXB>%2")
-                .arg(utf8 ? QStringLiteral("UTF-8") : QStringLiteral("UTF-16"), lineBreak, body);
+            QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>%2%4<VXB>%2%3%2</VXB>%2")
+                .arg(utf8 ? QStringLiteral("UTF-8") : QStringLiteral("UTF-16"), lineBreak, body,
+                     prolog);
         return writeBytes(encode(xml, encoding));
     }
 
@@ -118,9 +121,10 @@ struct Loaded
         root.setCanvas(&canvas);
     }
 
-    bool load(const QString &path, const QString &filter = QString(), MModel *model = nullptr)
+    bool load(const QString &path, const QString &filter = QString(), MModel *model = nullptr,
+              QString *error = nullptr)
     {
-        return root.load(path, &hardware, filter, model);
+        return root.load(path, &hardware, filter, model, error);
     }
 
     CComposite *panelAt(int scene, int index) const
@@ -163,7 +167,10 @@ private slots:
     void panelType_data();
     void panelType();
     void nameFilter();
-    void notWellFormed();
+    void hostileFilesAreRefused_data();
+    void hostileFilesAreRefused();
+    void geometryIsHeldToTheScreen_data();
+    void geometryIsHeldToTheScreen();
     void deeperThanKeptLevels();
     void unreadablePath();
     void binding_data();
@@ -423,34 +430,57 @@ void TestXControlHandler::nameFilter()
     QCOMPARE(all.panelAt(0, 0)->childCount(), 3);
 }
 
-void TestXControlHandler::notWellFormed()
+void TestXControlHandler::hostileFilesAreRefused_data()
 {
-    const QString bound =
-        control(QStringLiteral("bound"), QStringLiteral("Slider"),
-                attributesProperty(leaf(QStringLiteral("struct"), QStringLiteral("3")) +
-                                   leaf(QStringLiteral("transform"), QStringLiteral("strV"))) +
-                    leaf(QStringLiteral("block"), QStringLiteral("Gain")) +
-                    leaf(QStringLiteral("connection"), ChassisName));
-    const QString good = connection(ChassisName) +
-                         scenes(panel(QStringLiteral("P"), QStringLiteral("complete"), bound));
-    // The same document cut short after the bound control.
-    const QString broken = connection(ChassisName) +
-                           QStringLiteral("<Scenes><Scene name=\"S\"><Panels><Panel name=\"P\" "
-                                          "type=\"complete\"><Controls>%1</Panel>")
-                               .arg(bound);
+    QTest::addColumn<QString>("prolog");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("reason"); // empty: the file loads
+
+    const auto label = [](const QString &text) {
+        return scenes(panel("P", "complete", control("c", "Label", text)));
+    };
+    const auto nest = [](int n) {
+        return QString("<a>").repeated(n) + QString("</a>").repeated(n);
+    };
+    const QString doctype = "declares a document type";
+    const QString tooLong = "longer than 65536";
+    const qsizetype cap = XmlGuard::MaxValueLength;
+    QTest::newRow("256 levels") << "" << nest(255) << "";
+    QTest::newRow("257 levels") << "" << nest(256) << "deeper than 256 levels";
+    QTest::newRow("entity 200,000 times")
+        << "<!DOCTYPE VXB [<!ENTITY e \"" + QString(4000, 'x') + "\">]>"
+        << label(QString("&e;").repeated(200000)) << doctype;
+    QTest::newRow("external entity")
+        << "<!DOCTYPE VXB [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>" << label("&e;") << doctype;
+    QTest::newRow("2 MB text") << "" << label(QString(2 << 20, 't')) << tooLong;
+    QTest::newRow("text in CDATA pieces")
+        << "" << label(QString("<![CDATA[%1]]>").arg(QString(cap / 2 + 1, 't')).repeated(2))
+        << tooLong;
+    QTest::newRow("huge attribute")
+        << "" << scenes(panel(QString(cap + 1, 'n'), "", "")) << tooLong;
+    QTest::newRow("too many elements")
+        << "" << QString("<a/>").repeated(XmlGuard::MaxElements) << "more than 500000 elements";
+    QTest::newRow("too many controls")
+        << "" << label(control("c", "Label", "").repeated(XControlHandler::MaxControls))
+        << "more than 10000 controls";
+    QTest::newRow("cut short") << ""
+                               << "<Scenes>"
+                               << "not well-formed XML";
+}
+
+void TestXControlHandler::hostileFilesAreRefused()
+{
+    QFETCH(QString, prolog);
+    QFETCH(QString, body);
+    QFETCH(QString, reason);
     PanelFiles files;
+    Loaded loaded;
+    QString error;
 
-    Loaded complete;
-    QVERIFY(complete.load(files.write(good)));
-    QCOMPARE(complete.root.countBound(), 1);
-
-    Loaded partial;
-    QVERIFY(!partial.load(files.write(broken)));
-    QCOMPARE(partial.controlAt(0)->name(), QStringLiteral("bound"));
-    QVERIFY(partial.controlAt(0)->node());
-    // The completion passes did not run: no transform was made.
-    QCOMPARE(partial.root.countBound(), 0);
-    QVERIFY(!partial.controlAt(0)->transform());
+    QCOMPARE(loaded.load(files.write(body, Encoding::Utf16BE, "\n", prolog), "", nullptr, &error),
+             reason.isEmpty());
+    QVERIFY2(reason.isEmpty() ? error.isEmpty() : error.contains(reason), qPrintable(error));
+    QCOMPARE(loaded.root.childCount(), reason.isEmpty() && body.startsWith("<Scenes") ? 1 : 0);
 }
 
 void TestXControlHandler::deeperThanKeptLevels()
@@ -598,6 +628,33 @@ void TestXControlHandler::widgets()
     QCOMPARE(label->type(), QStringLiteral("label"));
     QCOMPARE(label->xfract(), 0.25);
     QCOMPARE(label->widthfract(), 0.75);
+}
+
+void TestXControlHandler::geometryIsHeldToTheScreen_data()
+{
+    QTest::addColumn<QString>("leaves");
+    QTest::addColumn<QRectF>("rect");
+    QTest::addColumn<double>("imageSize");
+
+    QTest::newRow("1e12, not numbers")
+        << leaf("x", "nan") + leaf("y", "-1e12") + leaf("width", "-inf") + leaf("height", "1e12") +
+               leaf("imagesize", "1e12")
+        << QRectF(0, -16384, 0, 16384) << 4.0;
+}
+
+void TestXControlHandler::geometryIsHeldToTheScreen()
+{
+    QFETCH(QString, leaves);
+    QFETCH(QRectF, rect);
+    QFETCH(double, imageSize);
+    PanelFiles files;
+    Loaded loaded;
+    QVERIFY(loaded.load(files.write(scenes(
+        panel("P", "complete", control("c", "Image", widgetProperty(leaf("image", leaves))))))));
+
+    const WWidget *image = loaded.controlAt(0)->widget();
+    QCOMPARE(image->rect(), rect);
+    QCOMPARE(image->itemProperty("imageSize").toDouble(), imageSize);
 }
 
 void TestXControlHandler::controlAttributes()

@@ -102,6 +102,13 @@ void TestXSkinHandler::documentFromMemory_data()
         << header + "<Skin><string><textColor>#010203</textColor><canvasColor>#000000" << false
         << "#231F20";
     QTest::newRow("unreadable") << QByteArray() << false << "#231F20";
+    QTest::newRow("entity") << header + "<!DOCTYPE Skin [<!ENTITY c \"#010203\">]><Skin><string>"
+                                        "<textColor>&c;</textColor></string></Skin>"
+                            << false << "#231F20";
+    QTest::newRow("nested 300 deep")
+        << header + "<Skin><string>" + QByteArray("<a>").repeated(300) +
+               QByteArray("</a>").repeated(300) + "</string></Skin>"
+        << false << "#231F20";
 }
 
 void TestXSkinHandler::documentFromMemory()

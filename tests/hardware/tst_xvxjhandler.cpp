@@ -114,7 +114,8 @@ private slots:
 private:
     // Writes a designer project around body and loads it into root.
     bool load(HRoot &root, const QString &body, bool mergeMode = false,
-              const QString &version = QStringLiteral("4.3"), MProject *info = nullptr);
+              const QString &version = QStringLiteral("4.3"), MProject *info = nullptr,
+              const QString &prolog = {});
 
     QTemporaryDir m_dir;
     int m_files = 0;
@@ -127,15 +128,15 @@ void TestXVXJHandler::initTestCase()
 }
 
 bool TestXVXJHandler::load(HRoot &root, const QString &body, bool mergeMode, const QString &version,
-                           MProject *info)
+                           MProject *info, const QString &prolog)
 {
     const QString path = m_dir.filePath(QStringLiteral("p%1.vxj").arg(++m_files));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\r\n"
+    file.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\r\n%3"
                               "<Project version=\"%1\" name=\"Test\">%2</Project>\r\n")
-                   .arg(version, body)
+                   .arg(version, body, prolog)
                    .toLatin1());
     file.close();
     return XVXJHandler::load(&root, path, mergeMode, info);
@@ -183,9 +184,16 @@ void TestXVXJHandler::versionDecidesWhetherTheFileIsRead()
 void TestXVXJHandler::unreadableOrMalformedFileFails()
 {
     HRoot root;
-    QVERIFY(
-        !XVXJHandler::load(&root, m_dir.filePath(QStringLiteral("missing.vxj")), false, nullptr));
+    QString error;
+    QVERIFY(!XVXJHandler::load(&root, m_dir.filePath("missing.vxj"), false, nullptr, &error));
+    QCOMPARE(error, QStringLiteral("the designer project cannot be read"));
+    const QString nodes = "<Nodes>" + mainProcessor() + "</Nodes>";
     QVERIFY(!load(root, "<Nodes>" + mainProcessor() + "<Node></Nodes>"));
+    QVERIFY(!load(root, nodes + QString("<a>").repeated(20000) + QString("</a>").repeated(20000)));
+    QVERIFY(!load(root, nodes + prop("title", QString(2 << 20, 'v'))));
+    QVERIFY(!load(root, nodes + prop("title", QString("&e;").repeated(200000)), false, "4.3",
+                  nullptr, "<!DOCTYPE Project [<!ENTITY e \"" + QString(4000, 'x') + "\">]>"));
+    QCOMPARE(countOf(root, QStringLiteral("Chassis")), 0);
 }
 
 void TestXVXJHandler::nodesAreReadOnlyUnderNodesAndOutsideLogicViews()

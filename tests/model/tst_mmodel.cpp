@@ -281,7 +281,7 @@ void TestMModel::failedOpenShowsPreviousProject_data()
         QTest::addRow("random bytes, %s", qPrintable(when)) << noise << when << "could not";
         QTest::addRow("truncated archive, %s", qPrintable(when))
             << archive.left(40) << when << "archive is damaged";
-        QTest::addRow("bad XML, %s", qPrintable(when)) << badXml << when << "not readable XML";
+        QTest::addRow("bad XML, %s", qPrintable(when)) << badXml << when << "not well-formed XML";
     }
     QTest::newRow("empty file") << QByteArray() << "demo open"
                                 << "could not";
