@@ -35,11 +35,9 @@ QString WImage::resolveImage(const QString &path)
     if (!UArchive::instance()->resolveImage(resolved))
         return QString();
     // An entry name that climbs out of the archive folder names no picture of the project.
-    const QString root = QDir::cleanPath(
-        QDir(UArchive::instance()->header().extractionRoot()).absolutePath() + QLatin1Char('/'));
-    return QDir::cleanPath(QUrl(resolved).toLocalFile()).startsWith(root + QLatin1Char('/'))
-               ? resolved
-               : QString();
+    const QString root = QDir(UArchive::instance()->header().extractionRoot()).absolutePath();
+    const QString file = QDir::cleanPath(QUrl(resolved).toLocalFile());
+    return file.startsWith(root + QLatin1Char('/')) ? resolved : QString();
 }
 
 QString WImage::localImage(const QString &stored)
