@@ -2,7 +2,10 @@
 
 #include "model/dqmlmessagedialog.h"
 
+#include <QQmlAbstractUrlInterceptor>
+#include <QQmlNetworkAccessManagerFactory>
 #include <QQuickView>
+#include <QStringList>
 
 #include <memory>
 
@@ -12,8 +15,12 @@ class MQmlInterface;
 class QQmlComponent;
 class QQmlEngine;
 
-// The Qt Quick view that shows the panel; owns the interface object the documents see.
-class VQmlFrame : public QQuickView
+// The Qt Quick view that shows the panel; owns the interface object the documents see. Its
+// engine loads code only from the program and Qt, pictures only from there and the unpacked
+// archive, and nothing from the network.
+class VQmlFrame : public QQuickView,
+                  private QQmlAbstractUrlInterceptor,
+                  private QQmlNetworkAccessManagerFactory
 {
     Q_OBJECT
 
@@ -34,10 +41,17 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    QUrl intercept(const QUrl &url, QQmlAbstractUrlInterceptor::DataType type) override;
+    QNetworkAccessManager *create(QObject *parent) override;
+    bool isPermitted(const QUrl &url, QQmlAbstractUrlInterceptor::DataType type) const;
+
+private:
     QWindow *m_parentWindow = nullptr;
     DQmlMessageDialog m_messageDialog;
     std::unique_ptr<QQmlComponent> m_interfaceComponent;
     std::unique_ptr<MQmlInterface> m_qmlInterface; // goes before its component
     MModel *m_model = nullptr;
     std::unique_ptr<MeterGaugeLocalization> m_gaugeLocalization;
+    // Qt's own modules; taken once, as the engine's loader thread asks too.
+    QStringList m_qtModuleFolders;
 };

@@ -17,6 +17,10 @@ namespace {
 
 const QString DesktopDocument = QStringLiteral(":/qml/QmlDesktop.qml");
 const QString SkinList = QStringLiteral(":/skins/SkinList.txt");
+const QString ToolBarRow = QStringLiteral("qrc:/qml/objects/QmlToolBarObject.qml");
+const QString MinToolBarRow = QStringLiteral("qrc:/qml/objects/QmlMinToolBarObject.qml");
+const QString StatusBarRow = QStringLiteral("qrc:/qml/objects/QmlStatusBarObject.qml");
+const QString NoRow = QStringLiteral("?");
 
 QStringList readSkinList()
 {
@@ -91,11 +95,23 @@ void CCanvas::setAttribute(const QString &name, const QString &value)
     } else if (name == QLatin1String("topRow") || name == QLatin1String("bottomRow")) {
         // They name the documents of the tool bar and status bar that the desktop loads.
         if (QQuickItem *canvasItem = VModeManager::instance()->canvasItem())
-            canvasItem->setProperty(name.toLatin1().constData(), value);
+            canvasItem->setProperty(name.toLatin1().constData(),
+                                    rowDocument(value, name == QLatin1String("topRow")));
     } else if (name == QLatin1String("multiplyScaleFactor")) {
         // Its presence is the setting; the text is not read.
         m_multiplyScaleFactor = true;
     }
+}
+
+QString CCanvas::rowDocument(const QString &name, bool top)
+{
+    // The desktop loads a row as code: a project only chooses among the program's own rows.
+    static const QStringList rows = {ToolBarRow, MinToolBarRow, StatusBarRow, NoRow};
+    if (rows.contains(name))
+        return name;
+    const QString fallback = top ? ToolBarRow : StatusBarRow;
+    qCWarning(lcCanvas).noquote() << "Unknown row document" << name << "- showing" << fallback;
+    return fallback;
 }
 
 void CCanvas::attributeEnded(const QString &name)

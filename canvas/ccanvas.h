@@ -27,6 +27,10 @@ public:
     void reload();
     void calculateSize();
 
+    // The row document to load for a project's topRow or bottomRow text: one of the program's
+    // own rows or "?" (none); anything else gives the position's usual row, with a warning.
+    static QString rowDocument(const QString &name, bool top);
+
     // Pixel size of a screen `size` inches across its diagonal; orientation 1 is portrait.
     static QSize pixelSize(float size, float aspect, int orientation, qreal dpi);
 

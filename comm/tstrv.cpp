@@ -1,6 +1,9 @@
 #include "comm/tstrv.h"
 
 #include "canvas/cattributes.h"
+#include "util/logcategories.h"
+
+#include <cmath>
 
 namespace {
 
@@ -46,6 +49,21 @@ void TStrV::setValue(float value)
 void TStrV::setValue(quint8 value)
 {
     setValueText(QString::number(value));
+}
+
+void TStrV::setReplyText(const QString &text)
+{
+    bool ok = false;
+    const float number = text.toFloat(&ok);
+    // Group levels arrive as hexadecimal codes, which their own class reads.
+    if (className() == QLatin1String("StrV") && !(ok && std::isfinite(number))) {
+        if (!m_refusing)
+            qCWarning(lcProtocol) << "Ignored a device value that is not a number:" << text;
+        m_refusing = true;
+        return;
+    }
+    m_refusing = false;
+    TText::setReplyText(text);
 }
 
 QString TStrV::displayText() const

@@ -16,6 +16,9 @@ public:
     // Always one decimal, whatever the display uses.
     void setValue(float value) override;
     void setValue(quint8 value) override;
+    // A device value that is not a finite decimal number (inf, nan, overflow, empty, words) is
+    // ignored, with one warning until a number arrives again.
+    void setReplyText(const QString &text) override;
     QString displayText() const override;
     void setDisplayValue(float value) override;
     QString className() const override;
@@ -36,4 +39,5 @@ private:
     QString m_displayText;
     qint32 m_decimals = 0;
     bool m_isPercent = false;
+    bool m_refusing = false;
 };

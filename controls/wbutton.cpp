@@ -105,8 +105,7 @@ QString WButton::resolveImage(const QString &stored) const
                       canvas ? canvas->accent() : QStringLiteral("Blue"));
     if (!skinImage.isEmpty())
         return DocumentFolder.resolved(QUrl(skinImage)).toString();
-    const QString archived = WImage::resolveImage(stored);
-    return archived.isEmpty() ? DocumentFolder.resolved(QUrl(stored)).toString() : archived;
+    return WImage::localImage(stored);
 }
 
 HNode *WButton::linkedNode() const

@@ -113,6 +113,17 @@ void WDropList::updateFromDevice()
 {
     if (!transform())
         return;
+    // A word or an empty text from the device names no entry; it used to read as value 0.
+    bool number = false;
+    transform()->replyText().toInt(&number);
+    if (!number) {
+        if (!m_refusing)
+            qCWarning(lcControls) << "Drop list ignored a device value that is not a number:"
+                                  << transform()->replyText();
+        m_refusing = true;
+        return;
+    }
+    m_refusing = false;
     const int value = transform()->reply(static_cast<int *>(nullptr));
     setReady(false);
     const int index = isParameterSetList() ? value - 1 : indexOfValue(value);

@@ -71,4 +71,5 @@ private:
     QString m_sourceList; // the "sourceList" value, kept for saving
     bool m_textsFromPanel = false;
     bool m_autoReset = false;
+    bool m_refusing = false; // warned about a device value that is no number
 };

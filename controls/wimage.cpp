@@ -4,8 +4,13 @@
 #include "formats/xmlwriter.h"
 #include "util/logcategories.h"
 
+#include <QDir>
+#include <QUrl>
+
 namespace {
 const QString DefaultImage = QStringLiteral("../images/default.png");
+// Relative paths in the documents are taken from the control documents' folder.
+const QUrl DocumentFolder(QStringLiteral("qrc:/qmlcontrol/"));
 constexpr int StretchFillMode = 0;
 constexpr int MaxCachedImageWidth = 2048;
 } // namespace
@@ -27,7 +32,24 @@ void WImage::initWidget()
 QString WImage::resolveImage(const QString &path)
 {
     QString resolved = path;
-    return UArchive::instance()->resolveImage(resolved) ? resolved : QString();
+    if (!UArchive::instance()->resolveImage(resolved))
+        return QString();
+    // An entry name that climbs out of the archive folder names no picture of the project.
+    const QString root = QDir(UArchive::instance()->header().extractionRoot()).absolutePath();
+    const QString file = QDir::cleanPath(QUrl(resolved).toLocalFile());
+    return file.startsWith(root + QLatin1Char('/')) ? resolved : QString();
+}
+
+QString WImage::localImage(const QString &stored)
+{
+    const QString archived = resolveImage(stored);
+    if (!archived.isEmpty())
+        return archived;
+    const QUrl resource = DocumentFolder.resolved(QUrl(stored));
+    if (resource.scheme() == QLatin1String("qrc"))
+        return resource.toString();
+    qCWarning(lcControls) << "Image refused: neither in the archive nor the program:" << stored;
+    return QString();
 }
 
 bool WImage::processProperty(const QString &name, const QString &value)

@@ -18,6 +18,10 @@ public:
 
     // The URL of the unpacked archive's image named by `path`; empty when the archive has none.
     static QString resolveImage(const QString &path);
+    // A stored picture as the documents may show it: the archive's image of that name, else a
+    // path among the program's resources; empty, with a warning, for a picture from the network
+    // or from elsewhere on disk.
+    static QString localImage(const QString &stored);
 
 private:
     // The last rectangle read from the item; -999 while unknown.

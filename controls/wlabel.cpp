@@ -6,10 +6,77 @@
 #include "util/logcategories.h"
 
 #include <QLocale>
+#include <QRegularExpression>
+#include <QTextDocument>
+#include <QTextFormat>
+#include <QUrl>
 
 namespace {
 
 const QString LabelMarker = QStringLiteral("*LABEL*");
+// Where the label document resolves the names in its text.
+const QUrl LabelDocument(QStringLiteral("qrc:/qmlcontrol/QmlLabel.qml"));
+
+// Parses rich text as the label's document does, noting every resource it asks for instead of
+// reading any.
+class ResourceRecorder : public QTextDocument
+{
+public:
+    explicit ResourceRecorder(const QString &html) { setHtml(html); }
+
+    // Pictures and style sheets that are not among the program's resources.
+    QStringList refused() const
+    {
+        QStringList names = m_requested;
+        for (const QTextFormat &format : allFormats()) {
+            if (format.isImageFormat())
+                names.append(format.toImageFormat().name());
+            if (format.hasProperty(QTextFormat::BackgroundImageUrl))
+                names.append(format.stringProperty(QTextFormat::BackgroundImageUrl));
+        }
+        names.removeIf([](const QString &name) {
+            return LabelDocument.resolved(QUrl(name)).scheme() == QLatin1String("qrc");
+        });
+        names.removeDuplicates();
+        return names;
+    }
+
+protected:
+    QVariant loadResource(int, const QUrl &name) override
+    {
+        m_requested.append(name.toString());
+        return {};
+    }
+
+private:
+    QStringList m_requested;
+};
+
+// The text without the pictures and style sheets that would come from the network or from
+// files; Qt's own rewrite of the markup names each in one known form.
+QString withoutForeignResources(const QString &html)
+{
+    if (!html.contains(QLatin1Char('<')))
+        return html;
+    const ResourceRecorder document(html);
+    const QStringList refused = document.refused();
+    if (refused.isEmpty())
+        return html;
+    qCWarning(lcControls) << "Label resources refused:" << refused;
+    QString cleaned = document.toHtml();
+    for (const QString &name : refused) {
+        const QString quoted = QRegularExpression::escape(name.toHtmlEscaped());
+        cleaned.remove(QRegularExpression(QStringLiteral("<img src=\"") + quoted +
+                                          QStringLiteral("\"[^>]*>")));
+        cleaned.remove(
+            QRegularExpression(QStringLiteral(" background=\"") + quoted + QStringLiteral("\"")));
+        cleaned.remove(QRegularExpression(QStringLiteral("background-image:url\\('?") + quoted +
+                                          QStringLiteral("'?\\);?")));
+    }
+    // Should a name survive in some other form, the label shows its plain text.
+    return ResourceRecorder(cleaned).refused().isEmpty() ? cleaned
+                                                         : document.toPlainText().toHtmlEscaped();
+}
 
 bool isTrue(const QString &value)
 {
@@ -94,9 +161,10 @@ void WLabel::showText()
 {
     const QString tag = faceTag(m_face);
     setItemProperty("textFormat", QStringLiteral("RichText"));
-    setText(tag.isEmpty() ? m_text
-                          : QLatin1Char('<') + tag + QLatin1Char('>') + m_text +
-                                QLatin1String("</") + tag + QLatin1Char('>'));
+    setText(withoutForeignResources(tag.isEmpty()
+                                        ? m_text
+                                        : QLatin1Char('<') + tag + QLatin1Char('>') + m_text +
+                                              QLatin1String("</") + tag + QLatin1Char('>')));
 }
 
 void WLabel::setTitle(const QString &text)

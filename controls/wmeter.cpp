@@ -8,6 +8,7 @@
 #include "hardware/hnvalink.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -258,8 +259,8 @@ std::optional<double> WMeter::deviceLevel(const WWidget &widget)
     // When no reading fits the channel the protocol hands over the whole reply line, which
     // would otherwise read as 0 dB, a full-scale level.
     bool number = false;
-    transform->replyText().toDouble(&number);
-    if (!number)
+    const double text = transform->replyText().toDouble(&number);
+    if (!number || !std::isfinite(text))
         return std::nullopt;
     float reading = 0.0f;
     transform->reply(&reading);

@@ -1,5 +1,6 @@
 #include "controls/wmeterimage.h"
 
+#include "controls/wimage.h"
 #include "controls/wmeter.h"
 #include "formats/xmlwriter.h"
 
@@ -51,7 +52,8 @@ bool WMeterImage::processProperty(const QString &name, const QString &value)
     if (WWidget::processProperty(name, value) || m_polling.processProperty(name, value))
         return true;
     if (name == QLatin1String("path")) {
-        setItemProperty("path", value);
+        if (const QString image = WImage::localImage(value); !image.isEmpty())
+            setItemProperty("path", image);
     } else if (name == QLatin1String("imagesize")) {
         setItemProperty("imageSize", value.toDouble());
     } else if (name == QLatin1String("imageOpacity")) {

@@ -3,6 +3,7 @@
 #include "canvas/ccontrol.h"
 #include "formats/xmlwriter.h"
 #include "model/mmodel.h"
+#include "util/ulogger.h"
 
 namespace {
 constexpr int JumpDelayMs = 5;
@@ -14,6 +15,12 @@ WRegion::WRegion(QQuickItem *parent)
     m_jumpTimer.setSingleShot(true);
     m_jumpTimer.setInterval(JumpDelayMs);
     connect(&m_jumpTimer, &QTimer::timeout, this, &WRegion::onJumpTimerTimeout);
+    // The first region starts the log file, proving that it can be written.
+    static const bool logStarted = [] {
+        ULogger::instance()->logInfo(QStringLiteral("Test Log Write Success"));
+        return true;
+    }();
+    Q_UNUSED(logStarted);
 }
 
 WRegion::~WRegion() = default;

@@ -8,12 +8,17 @@ Canvas {
     width: 317
     height: 507
 
+    readonly property string toolBar: "qrc:/qml/objects/QmlToolBarObject.qml"
     readonly property string minToolBar: "qrc:/qml/objects/QmlMinToolBarObject.qml"
+    readonly property string statusBar: "qrc:/qml/objects/QmlStatusBarObject.qml"
     property string topRow: intrf.topRow
     property string bottomRow: intrf.bottomRow
 
-    function rowSource(path) {
-        return path !== "?" ? path : ""
+    // A row is code: only the program's own rows are loaded, anything else gives the usual one.
+    function rowSource(path, usual) {
+        if (path === "?")
+            return ""
+        return [toolBar, minToolBar, statusBar].indexOf(path) >= 0 ? path : usual
     }
 
     function rowHeight(loader) {
@@ -54,7 +59,7 @@ Canvas {
         objectName: "topRow"
         anchors { left: parent.left; right: parent.right; top: parent.top }
         height: canvas.rowHeight(topLoader)
-        source: canvas.rowSource(canvas.topRow)
+        source: canvas.rowSource(canvas.topRow, canvas.toolBar)
         onStatusChanged: canvas.reportRowError(topLoader)
     }
 
@@ -70,7 +75,7 @@ Canvas {
         objectName: "bottomRow"
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
         height: canvas.rowHeight(bottomLoader)
-        source: canvas.rowSource(canvas.bottomRow)
+        source: canvas.rowSource(canvas.bottomRow, canvas.statusBar)
         onStatusChanged: canvas.reportRowError(bottomLoader)
     }
 

@@ -200,6 +200,10 @@ void TestFaders::deviceValueShown_data()
     QTest::newRow("block within range") << "Dining Volume"
                                         << "\"Dining Gain\">1"
                                         << "-7" << -14.0 << "-7";
+    // Device texts that are no level, handed over as the protocol does.
+    for (const char *text : {"inf", "1e400", "nan", "", "abc"})
+        QTest::newRow(text[0] ? text : "empty") << "Dining Volume"
+                                                << "" << text << -14.0 << "-7";
     QTest::newRow("block above maximum") << "Dining Volume"
                                          << "\"Dining Gain\">1"
                                          << "20" << 24.0 << "12";
@@ -229,6 +233,7 @@ void TestFaders::deviceValueShown()
         fader->transform()->setReplyValue(value);
     else
         m_client.simulator.setValue(address, value);
+    QVERIFY(!address.isEmpty() || fader->quickItem()->property("value").toDouble() == steps);
     QTRY_COMPARE(fader->quickItem()->property("value").toDouble(), steps);
     QTEST(box->text(), "text");
     QCOMPARE(setCommandsBeforeMarker(), QList<QByteArray>());

@@ -10,6 +10,7 @@
 #include "hardware/hparameterset.h"
 #include "hardware/hparametersetlist.h"
 
+#include <QTcpServer>
 #include <QXmlAttributes>
 
 namespace {
@@ -38,6 +39,8 @@ private slots:
     void routerSources();
     void labelText_data();
     void labelText();
+    void foreignPicturesRefused_data();
+    void foreignPicturesRefused();
 
 private:
     // The first set command that reaches the processor from now on; polling passes by.
@@ -268,6 +271,41 @@ void TestLists::labelText()
         QVERIFY(widget->save(writer));
     }
     QVERIFY2(xml.contains("<text>" + saved.toHtmlEscaped() + "</text>"), qPrintable(xml));
+}
+
+void TestLists::foreignPicturesRefused_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("stored"); // %1: a web server's port, %2: the user's folder
+    for (const QString url :
+         {"http://127.0.0.1:%1/x.png", "http&#58;//127.0.0.1:%1/x.png", "file://%2/x.png"}) {
+        QTest::newRow(qPrintable("label " + url))
+            << "label"
+            << "<table background=\"" + url + "\"><tr><td><b>Logo</b><img src=\"" + url +
+                   "\"></td></tr></table>";
+        QTest::newRow(qPrintable("button " + url)) << "button" << url;
+        QTest::newRow(qPrintable("meter image " + url)) << "meterimage" << url;
+    }
+}
+
+void TestLists::foreignPicturesRefused()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, stored);
+    QTcpServer web;
+    QVERIFY(web.listen(QHostAddress::LocalHost));
+    QSignalSpy requests(&web, &QTcpServer::newConnection);
+    const QString home = m_client.m_home.path();
+    WWidget *widget = WDelegate::instance()->factory()->createWidget(type);
+    const std::unique_ptr<QObject> document(widget->quickItem());
+    const QString name = type == "label" ? "text" : type == "button" ? "onimage" : "path";
+    stored.replace("%1", QString::number(web.serverPort())).replace("%2", home);
+    widget->processProperty(name, stored);
+    const QString shown =
+        widget->itemProperty(name == "onimage" ? "onImage" : qPrintable(name)).toString();
+    QVERIFY(!shown.contains(home) && !shown.startsWith("http") &&
+            (type != "label" || shown.contains("Logo")));
+    QVERIFY(!requests.wait(300));
 }
 
 QTEST_MAIN(TestLists)

@@ -108,6 +108,9 @@ void TestMeters::levelShown_data()
     // A reply line from which no reading was chosen is not a full-scale level.
     QTest::newRow("whole line") << "GL 0 [-3.0,-4.0]" << QStringList{off, off, off} << none
                                 << WMeterImage::GreyImage << -60.0;
+    for (const char *impossible : {"inf", "1e400", "nan", "", "abc"})
+        QTest::newRow(impossible[0] ? impossible : "empty")
+            << impossible << QStringList{off, off, off} << none << WMeterImage::GreyImage << -60.0;
 }
 
 void TestMeters::levelShown()

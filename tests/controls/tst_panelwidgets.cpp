@@ -134,6 +134,12 @@ void TestPanelWidgets::jump()
     else
         qobject_cast<WRegion *>(widget)->outputPressed(50, 50);
     QTRY_COMPARE(model->currentPanel()->name(), target);
+    // The first region has started the log file.
+    QFile log(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/vxmlog.txt");
+    const QRegularExpression line(
+        "START LOG\nINFO \\| [\\d:.]+ \\| [\\da-f]+ \\| Test Log Write Success\n");
+    QVERIFY(type != "region" || (log.open(QIODevice::ReadOnly) &&
+                                 line.match(QString::fromUtf8(log.readAll())).hasMatch()));
 }
 
 QTEST_MAIN(TestPanelWidgets)

@@ -2,6 +2,7 @@
 #include "canvas/ccontrol.h"
 #include "comm/ttransform.h"
 #include "controls/wwidget.h"
+#include "util/scratchhome.h"
 #include "widgettestenv.h"
 
 #include <QQmlContext>
@@ -80,6 +81,7 @@ private slots:
     void factoryWithoutContext();
 
 private:
+    ScratchHome m_home; // the first region writes the log file
     std::unique_ptr<WidgetTestEnv> m_env;
 };
 

@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 #include "app/vqmlframe.h"
+#include "canvas/ccanvas.h"
 #include "controls/vmodemanager.h"
+#include "formats/uarchive.h"
 #include "model/mmodel.h"
 #include "model/mqmlinterface.h"
 
@@ -9,6 +11,7 @@
 #include <QQuickItem>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -28,6 +31,8 @@ private slots:
     void cleanup();
     void rows_data();
     void rows();
+    void foreignRowsRefused_data();
+    void foreignRowsRefused();
     void setupMenu_data();
     void setupMenu();
     void systemEntry();
@@ -97,8 +102,8 @@ void TestQmlViews::rows_data()
     QTest::newRow("no bottom row") << toolBar << none << 0.085 << 0.0;
     QTest::newRow("no top row") << none << statusBar << 0.0 << 0.08;
     QTest::newRow("slim tool bar") << minToolBar << statusBar << 0.085 * 0.625 << 0.08;
-    QTest::newRow("missing document")
-        << QStringLiteral("qrc:/qml/objects/Nowhere.qml") << none << 0.0 << 0.0;
+    QTest::newRow("unknown document gives the usual row")
+        << QStringLiteral("qrc:/qml/objects/Nowhere.qml") << none << 0.085 << 0.0;
 }
 
 void TestQmlViews::rows()
@@ -118,6 +123,33 @@ void TestQmlViews::rows()
     QVERIFY(area);
     QTRY_COMPARE(area->mapToScene(QPointF(0, 0)).y(), height * topShare);
     QCOMPARE(area->mapToScene(QPointF(0, area->height())).y(), height * (1 - bottomShare));
+}
+
+void TestQmlViews::foreignRowsRefused_data()
+{
+    QTest::addColumn<bool>("web"); // else a file in the archive folder
+    QTest::newRow("web") << true;
+    QTest::newRow("archive entry") << false;
+}
+
+void TestQmlViews::foreignRowsRefused()
+{
+    QFETCH(bool, web);
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QSignalSpy requests(&server, &QTcpServer::newConnection);
+    QFile row(QDir(UArchive::instance()->header().extractionRoot()).filePath("Row.qml"));
+    QVERIFY(row.open(QIODevice::WriteOnly) &&
+            row.write("import QtQuick\nItem { property real ratio: 0.5 }\n") && row.flush());
+    const QUrl url =
+        web ? QUrl(QStringLiteral("http://127.0.0.1:%1/Row.qml").arg(server.serverPort()))
+            : QUrl::fromLocalFile(row.fileName());
+    m_window->model()->canvas()->setAttribute(QStringLiteral("topRow"), url.toString());
+    QTRY_COMPARE(item("topRow")->property("source"), QUrl("qrc:/qml/objects/QmlToolBarObject.qml"));
+    // Nor does the view's engine take it when asked directly.
+    QQmlComponent component(m_window->view()->engine(), url);
+    QTRY_VERIFY(component.isError());
+    QVERIFY(!requests.wait(500));
 }
 
 void TestQmlViews::setupMenu_data()
