@@ -118,3 +118,8 @@ bool TGrpV::rawNode() const
 {
     return node() && node()->typenum() == QLatin1String("3");
 }
+
+bool TGrpV::isDeviceValue(const QString &text) const
+{
+    return parseCode(text).ok;
+}

@@ -31,6 +31,8 @@ protected:
     // "FF" (off) is -60.5 dB.
     float replyAsFloat() const override;
     quint8 replyAsByte() const override;
+    // A hexadecimal level code.
+    bool isDeviceValue(const QString &text) const override;
 
 private:
     bool rawNode() const;

@@ -53,10 +53,7 @@ void TStrV::setValue(quint8 value)
 
 void TStrV::setReplyText(const QString &text)
 {
-    bool ok = false;
-    const float number = text.toFloat(&ok);
-    // Group levels arrive as hexadecimal codes, which their own class reads.
-    if (className() == QLatin1String("StrV") && !(ok && std::isfinite(number))) {
+    if (!isDeviceValue(text)) {
         if (!m_refusing)
             qCWarning(lcProtocol) << "Ignored a device value that is not a number:" << text;
         m_refusing = true;
@@ -64,6 +61,13 @@ void TStrV::setReplyText(const QString &text)
     }
     m_refusing = false;
     TText::setReplyText(text);
+}
+
+bool TStrV::isDeviceValue(const QString &text) const
+{
+    bool ok = false;
+    const float number = text.toFloat(&ok);
+    return ok && std::isfinite(number);
 }
 
 QString TStrV::displayText() const

@@ -34,6 +34,8 @@ protected:
     int replyAsInt() const override;
     float replyAsFloat() const override;
     quint8 replyAsByte() const override;
+    // A reply text this transform can show: a finite decimal number.
+    virtual bool isDeviceValue(const QString &text) const;
 
 private:
     QString m_displayText;
