@@ -1,5 +1,6 @@
 #include "devicesimulator.h"
 #include "lineclient.h"
+#include "simlimits.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -81,6 +82,10 @@ private slots:
     void meterReadingsMove();
     void meterReadingsFollowTheSeed();
     void commandsAreRecordedAndSignalled();
+    void manyLinesInOneWriteAreAnsweredAndFewKept_data();
+    void manyLinesInOneWriteAreAnsweredAndFewKept();
+    void clientPastALimitIsDroppedOthersServed_data();
+    void clientPastALimitIsDroppedOthersServed();
     void logWritesCommandsAndReplies();
     void demoProjectGivesDevicesAndDefaults();
 };
@@ -483,6 +488,77 @@ void TestDeviceSimulator::commandsAreRecordedAndSignalled()
     QCOMPARE(simulator->statistics().commands(DeviceName, QStringLiteral("SG")), 1);
     QCOMPARE(simulator->statistics().commands(DeviceName, QStringLiteral("unknown")), 1);
     QVERIFY(simulator->summary().contains(QStringLiteral("commands 4")));
+}
+
+void TestDeviceSimulator::manyLinesInOneWriteAreAnsweredAndFewKept_data()
+{
+    QTest::addColumn<QByteArray>("separator");
+    QTest::addColumn<int>("nameLength");
+    QTest::addColumn<int>("count");
+    QTest::newRow("CR") << QByteArray("\r") << 1 << SimLimits::RecordedCommands + 100;
+    // Meets the byte budget of the record before its count.
+    QTest::newRow("CR LF, long") << QByteArray("\r\n") << 2000
+                                 << int(SimLimits::RecordedBytes / 2000 + 100);
+}
+
+void TestDeviceSimulator::manyLinesInOneWriteAreAnsweredAndFewKept()
+{
+    QFETCH(QByteArray, separator);
+    QFETCH(int, nameLength);
+    QFETCH(int, count);
+    auto simulator = startSimulator();
+    QVERIFY(simulator);
+    QList<QByteArray> commands, replies;
+    QByteArray bytes;
+    for (int i = 1; i <= count; ++i) {
+        commands.append("GA\"" + QByteArray(nameLength, 'n') + "\">" + QByteArray::number(i));
+        replies.append(commands.last() + "=0");
+        bytes += commands.last() + separator;
+    }
+    LineClient client;
+    QVERIFY(client.connectTo(simulator->port()));
+    client.socket().write(bytes);
+    QVERIFY(client.waitForEntries(count, 30000));
+    QCOMPARE(client.entries(), replies);
+    QCOMPARE(simulator->statistics().commands(DeviceName, QStringLiteral("GA")), count);
+    const QList<QByteArray> kept = simulator->receivedCommands();
+    QVERIFY(kept.size() <= SimLimits::RecordedCommands && kept.size() < count);
+    QCOMPARE(kept, commands.mid(count - kept.size()));
+}
+
+void TestDeviceSimulator::clientPastALimitIsDroppedOthersServed_data()
+{
+    QTest::addColumn<QByteArray>("round");
+    const QByteArray tooLong(SimLimits::LineBytes + 1, 'x');
+    QTest::newRow("line without end") << tooLong;
+    QTest::newRow("line ending past the cap") << tooLong + '\r';
+    // Each round asks for less than the cap: only replies piling up unread exceed it.
+    QTest::newRow("replies never read") << QByteArray("GA\"Big\">1\r").repeated(20);
+}
+
+void TestDeviceSimulator::clientPastALimitIsDroppedOthersServed()
+{
+    QFETCH(QByteArray, round);
+    auto simulator = startSimulator();
+    QVERIFY(simulator);
+    simulator->setValue(QStringLiteral("\"Big\">1"), QString(60000, QLatin1Char('v')));
+    LineClient other;
+    QVERIFY(other.connectTo(simulator->port()));
+    QTcpSocket greedy;
+    greedy.setReadBufferSize(16); // and it never reads them
+    greedy.connectToHost(QHostAddress(QHostAddress::LocalHost), simulator->port());
+    QVERIFY(greedy.waitForConnected(5000));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("drops a client")));
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("drops a client")));
+    QSignalSpy received(simulator.get(), &DeviceSimulator::commandReceived);
+    const auto dropped = [&] { return simulator->statistics().faults(DeviceName, "dropped"); };
+    for (int i = 1; i <= 100 && dropped() == 0; ++i) {
+        greedy.write(round);
+        QTRY_VERIFY(dropped() > 0 ||
+                    (!received.isEmpty() && received.size() >= i * round.count('\r')));
+    }
+    QCOMPARE(dropped(), 1);
+    QCOMPARE(other.ask("GS"), QByteArray("S 0"));
 }
 
 void TestDeviceSimulator::logWritesCommandsAndReplies()

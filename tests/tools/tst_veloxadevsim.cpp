@@ -4,6 +4,10 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <memory>
+
+#include <sys/resource.h>
+
 namespace {
 
 // "listening <name> <address>:<port>" lines printed so far, name -> port.
@@ -30,6 +34,7 @@ private slots:
     void servesTheDemoArchiveUntilInputCloses();
     void stopsOnSignal();
     void singleDeviceOnPort();
+    void restsAtTheOpenFilesLimit();
     void rejectsBadOptions_data();
     void rejectsBadOptions();
 
@@ -106,6 +111,30 @@ void TestVeloxaDevsim::singleDeviceOnPort()
     process.closeWriteChannel();
     QVERIFY(process.waitForFinished(10000));
     QCOMPARE(process.exitCode(), 0);
+}
+
+void TestVeloxaDevsim::restsAtTheOpenFilesLimit()
+{
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit few{32, 32};
+        setrlimit(RLIMIT_NOFILE, &few);
+    });
+    run(process, {QStringLiteral("--port"), QStringLiteral("0")});
+    QByteArray output, errors;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (output += process.readAllStandardOutput(), listeningPorts(output).size() == 1), 10000);
+    auto clients = std::make_unique<QObject>();
+    for (int i = 0; i < 40; ++i)
+        QVERIFY((new LineClient(clients.get()))->connectTo(listeningPorts(output).first()));
+    QTRY_VERIFY((errors += process.readAllStandardError()).contains("out of file descriptors"));
+    clients.reset(); // once they leave, accepting resumes
+    LineClient late;
+    QVERIFY(late.connectTo(listeningPorts(output).first()));
+    QCOMPARE(late.ask("GS"), QByteArray("S 0"));
+    process.terminate();
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE((errors + process.readAllStandardError()).count("out of file descriptors"), 1);
 }
 
 void TestVeloxaDevsim::rejectsBadOptions_data()

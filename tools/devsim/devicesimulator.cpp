@@ -1,15 +1,16 @@
 #include "devicesimulator.h"
 
 #include "simdevice.h"
+#include "simlimits.h"
+#include "simlogcategory.h"
 #include "simparameterstore.h"
 #include "simprojectreader.h"
-
-#include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcDevsim, "veloxa.tools.devsim")
 
 DeviceSimulator::DeviceSimulator(QObject *parent)
     : QObject(parent)
+    , m_received(SimLimits::RecordedCommands, SimLimits::RecordedBytes)
 {}
 
 DeviceSimulator::~DeviceSimulator()
@@ -129,7 +130,7 @@ void DeviceSimulator::attach(SimDevice *device)
     m_statistics.addDevice(name);
     connect(device, &SimDevice::commandReceived, this,
             [this, name](const QByteArray &command, const QString &kind) {
-                m_received.append({name, command});
+                m_received.append(name, command);
                 m_statistics.countCommand(name, kind);
                 m_log.received(name, command);
                 emit commandReceived(name, command);
@@ -203,10 +204,5 @@ QString DeviceSimulator::value(const QString &address, const QString &device) co
 
 QList<QByteArray> DeviceSimulator::receivedCommands(const QString &device) const
 {
-    QList<QByteArray> commands;
-    for (const auto &entry : m_received) {
-        if (device.isEmpty() || entry.first == device)
-            commands.append(entry.second);
-    }
-    return commands;
+    return m_received.commands(device);
 }

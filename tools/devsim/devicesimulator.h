@@ -1,5 +1,6 @@
 #pragma once
 
+#include "simcommandrecord.h"
 #include "simdeviceconfig.h"
 #include "simfaults.h"
 #include "simstatistics.h"
@@ -7,7 +8,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QPair>
 #include <QStringList>
 
 #include <map>
@@ -54,7 +54,8 @@ public:
     // Changes a parameter as if a client had set it: subscribers are told.
     void setValue(const QString &address, const QString &value, const QString &device = QString());
     QString value(const QString &address, const QString &device = QString()) const;
-    // Command texts as received, oldest first.
+    // The latest command texts as received, oldest first; older ones are forgotten past
+    // SimLimits::RecordedCommands or RecordedBytes (the log file keeps them all).
     QList<QByteArray> receivedCommands(const QString &device = QString()) const;
     const SimStatistics &statistics() const { return m_statistics; }
     QString summary() const { return m_statistics.summary(); }
@@ -79,7 +80,7 @@ private:
     quint32 m_seed = 0;
     bool m_ephemeralPorts = false;
     bool m_bindAnyAddress = false;
-    QList<QPair<QString, QByteArray>> m_received;
+    SimCommandRecord m_received;
     SimStatistics m_statistics;
     SimTrafficLog m_log;
     QString m_errorString;

@@ -2,6 +2,7 @@
 
 #include "simcommand.h"
 #include "simconnection.h"
+#include "simlogcategory.h"
 #include "simparameterstore.h"
 
 #include <QTcpSocket>
@@ -22,7 +23,7 @@ SimDevice::SimDevice(const SimDeviceConfig &config, SimParameterStore *store, qu
     , m_random(seed)
     , m_meters(seed)
 {
-    connect(&m_server, &QTcpServer::newConnection, this, &SimDevice::onNewConnection);
+    connect(&m_listener, &SimListener::accepted, this, &SimDevice::onAccepted);
     connect(m_store, &SimParameterStore::valueChanged, this, &SimDevice::onValueChanged);
 }
 
@@ -47,13 +48,13 @@ bool SimDevice::listen()
     m_started = true;
     if (m_faults.refuse)
         return reserveRefusedPort();
-    if (m_server.isListening())
+    if (m_listener.isListening())
         return true;
-    if (!m_server.listen(m_spec.address, m_port)) {
-        m_errorString = m_server.errorString();
+    if (!m_listener.listen(m_spec.address, m_port)) {
+        m_errorString = m_listener.errorString();
         return false;
     }
-    m_port = m_server.serverPort();
+    m_port = m_listener.serverPort();
     return true;
 }
 
@@ -66,31 +67,33 @@ int SimDevice::meterWidth() const
 
 bool SimDevice::reserveRefusedPort()
 {
-    if (m_port == 0 && !m_server.isListening() && !m_server.listen(m_spec.address, 0)) {
-        m_errorString = m_server.errorString();
+    if (m_port == 0 && !m_listener.isListening() && !m_listener.listen(m_spec.address, 0)) {
+        m_errorString = m_listener.errorString();
         return false;
     }
-    if (m_server.isListening())
-        m_port = m_server.serverPort();
+    if (m_listener.isListening())
+        m_port = m_listener.serverPort();
     // A closed port makes the peer's connect fail as a real refusal does.
-    m_server.close();
+    m_listener.close();
     return true;
 }
 
-void SimDevice::onNewConnection()
+void SimDevice::onAccepted(QTcpSocket *socket)
 {
-    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-        auto *connection = new SimConnection(socket, m_faults, this);
-        m_connections.append(connection);
-        connect(connection, &SimConnection::commandReceived, this,
-                [this, connection](const QByteArray &line) { onCommand(connection, line); });
-        connect(connection, &SimConnection::closed, this,
-                [this, connection] { onConnectionClosed(connection); });
-        connect(connection, &SimConnection::closedByFault, this,
-                [this] { emit fault(QStringLiteral("closed")); });
-        connect(connection, &SimConnection::replyWritten, this, &SimDevice::replyWritten);
-        connect(connection, &SimConnection::bytesWritten, this, &SimDevice::bytesWritten);
-    }
+    auto *connection = new SimConnection(socket, m_faults, this);
+    m_connections.append(connection);
+    connect(connection, &SimConnection::commandReceived, this,
+            [this, connection](const QByteArray &line) { onCommand(connection, line); });
+    connect(connection, &SimConnection::closed, this,
+            [this, connection] { onConnectionClosed(connection); });
+    connect(connection, &SimConnection::closedByFault, this,
+            [this] { emit fault(QStringLiteral("closed")); });
+    connect(connection, &SimConnection::dropped, this, [this](const QString &why) {
+        qCWarning(lcDevsim).noquote() << m_spec.name << "drops a client:" << why;
+        emit fault(QStringLiteral("dropped"));
+    });
+    connect(connection, &SimConnection::replyWritten, this, &SimDevice::replyWritten);
+    connect(connection, &SimConnection::bytesWritten, this, &SimDevice::bytesWritten);
 }
 
 void SimDevice::onConnectionClosed(SimConnection *connection)

@@ -2,16 +2,17 @@
 
 #include "simdeviceconfig.h"
 #include "simfaults.h"
+#include "simlistener.h"
 #include "simmetergenerator.h"
 
 #include <QList>
 #include <QObject>
 #include <QRandomGenerator>
-#include <QTcpServer>
 
 class SimCommand;
 class SimConnection;
 class SimParameterStore;
+class QTcpSocket;
 
 // One simulated device: a TCP server on the device's address and port that answers the command
 // protocol from its parameter store and pushes changes to subscribers.
@@ -44,7 +45,7 @@ signals:
     void replyWritten(const QByteArray &entry);
     void bytesWritten(const QByteArray &chunk);
     void subscribed(const QString &address);
-    // "nak", "unanswered", "closed" or "unknown".
+    // "nak", "unanswered", "closed", "unknown" or "dropped" (a client past a limit).
     void fault(const QString &what);
 
 private:
@@ -54,7 +55,7 @@ private:
         QByteArray query;
     };
 
-    void onNewConnection();
+    void onAccepted(QTcpSocket *socket);
     void onCommand(SimConnection *connection, const QByteArray &line);
     void onConnectionClosed(SimConnection *connection);
     void onValueChanged(const QString &address, const QString &value);
@@ -68,7 +69,7 @@ private:
     SimDeviceConfig m_spec;
     quint16 m_port;
     SimFaults m_faults;
-    QTcpServer m_server;
+    SimListener m_listener;
     SimParameterStore *m_store;
     QList<SimConnection *> m_connections;
     QList<Subscription> m_subscriptions;

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// The simulator's own category; the client's are in util/logcategories.h.
+Q_DECLARE_LOGGING_CATEGORY(lcDevsim)
