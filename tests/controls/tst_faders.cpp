@@ -213,6 +213,9 @@ void TestFaders::deviceValueShown_data()
     QTest::newRow("group code") << "Bar Volume"
                                 << "GG 1"
                                 << "6c" << -12.0 << "-6";
+    QTest::newRow("group, no code") << "Bar Volume"
+                                    << ""
+                                    << "nan" << -12.0 << "-6";
     QTest::newRow("group off, below minimum") << "Bar Volume"
                                               << "GG 1"
                                               << "FF" << -120.0 << "-60";
