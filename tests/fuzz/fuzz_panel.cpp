@@ -1,0 +1,36 @@
+// The panel-file reader as a project opens: the demonstration's designer project first, so that
+// the panel's connections find their devices, then the panel file with the widgets it makes.
+#include "canvas/ccanvas.h"
+#include "canvas/ccomposite.h"
+#include "controls/widgettestenv.h"
+#include "fuzzapplication.h"
+#include "hardware/hroot.h"
+#include "hardware/xvxjhandler.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzApplication::ensure();
+    static WidgetTestEnv widgets;
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("input.cpf"));
+    QFile file(path);
+    const auto length = qint64(size);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char *>(data), length) != length)
+        return 0;
+    file.close();
+
+    HRoot hardware;
+    XVXJHandler::load(&hardware, QStringLiteral(VELOXA_DEMO_DESIGNER_PROJECT), false, nullptr);
+    CCanvas canvas;
+    CComposite root(QStringLiteral("Root"), QStringLiteral("Scenes"));
+    root.setCanvas(&canvas);
+    root.load(path, &hardware, QString(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return 0;
+}
