@@ -2,9 +2,9 @@
 // then the lookups of the panel file, the designer project and the images. Whatever the input,
 // nothing may land outside that folder.
 #include "formats/uarchive.h"
+#include "fuzzinput.h"
 
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -13,14 +13,6 @@
 #include <cstdlib>
 
 namespace {
-
-bool writeInput(const QString &path, const uint8_t *data, size_t size)
-{
-    QFile file(path);
-    const auto length = qint64(size);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(reinterpret_cast<const char *>(data), length) == length;
-}
 
 // Every path below folder is root, below it, or one of the folders that hold it.
 void requireInside(const QString &folder, const QString &root)
@@ -48,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Deep enough that a name climbing a few levels out of the root still lands in work.
     QTemporaryDir work;
     const QString root = work.filePath(QStringLiteral("a/b/c/Archive"));
-    if (!writeInput(input, data, size) || !QDir().mkpath(QFileInfo(root).path()))
+    if (!writeFuzzInput(input, data, size) || !QDir().mkpath(QFileInfo(root).path()))
         return 0;
 
     UArchive *archive = UArchive::instance();

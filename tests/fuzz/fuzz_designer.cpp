@@ -1,11 +1,11 @@
 // The designer-project reader as a project opens, then again in merge mode, as when a second
 // project is opened over the first.
 #include "fuzzapplication.h"
+#include "fuzzinput.h"
 #include "hardware/hroot.h"
 #include "hardware/xvxjhandler.h"
 #include "model/mproject.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -16,12 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FuzzApplication::ensure();
     static QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("input.vxj"));
-    QFile file(path);
-    const auto length = qint64(size);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char *>(data), length) != length)
+    if (!writeFuzzInput(path, data, size))
         return 0;
-    file.close();
 
     HRoot root;
     MProject project;

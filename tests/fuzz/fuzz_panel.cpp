@@ -4,10 +4,10 @@
 #include "canvas/ccomposite.h"
 #include "controls/widgettestenv.h"
 #include "fuzzapplication.h"
+#include "fuzzinput.h"
 #include "hardware/hroot.h"
 #include "hardware/xvxjhandler.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -18,12 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static WidgetTestEnv widgets;
     static QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("input.cpf"));
-    QFile file(path);
-    const auto length = qint64(size);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char *>(data), length) != length)
+    if (!writeFuzzInput(path, data, size))
         return 0;
-    file.close();
 
     HRoot hardware;
     XVXJHandler::load(&hardware, QStringLiteral(VELOXA_DEMO_DESIGNER_PROJECT), false, nullptr);
