@@ -56,7 +56,11 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus"
     echo "== fuzz_$target for ${seconds}s (log: $log)"
     status=0
-    "$build/tests/fuzz/fuzz_$target" "$corpus" "tests/fuzz/corpus/$target" \
+    leaks=1
+    # The QML engine keeps its objects in memory LeakSanitizer does not scan: every widget
+    # document would look leaked. The replay in the test run checks at exit, engine gone.
+    [[ $target == panel ]] && leaks=0
+    "$build/tests/fuzz/fuzz_$target" "$corpus" "tests/fuzz/corpus/$target" -detect_leaks=$leaks \
         -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$build/crashes/$target-" "${mode[@]}" >"$log" 2>&1 || status=$?
     grep -E '^#[0-9]+ +(INITED|DONE)|^Done [0-9]+ runs' "$log" || true

@@ -11,11 +11,17 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzApplication::ensure();
-    static WidgetTestEnv widgets;
+    // The engine goes while the application is still whole.
+    static std::unique_ptr<WidgetTestEnv> widgets;
+    if (!widgets) {
+        widgets = std::make_unique<WidgetTestEnv>();
+        qAddPostRoutine([] { widgets.reset(); });
+    }
     static QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("input.cpf"));
     if (!writeFuzzInput(path, data, size))

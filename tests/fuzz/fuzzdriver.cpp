@@ -1,6 +1,7 @@
 // Replays stored inputs through a fuzz target's entry point in the ordinary builds, so that an
 // input which once broke a reader is tried again by every test run. Arguments: input files or
 // folders of them.
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
@@ -42,6 +44,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s (%zu bytes)\n", qPrintable(input), data.size());
         LLVMFuzzerTestOneInput(data.data(), data.size());
     }
+    // An application a target made is deleted before the static objects go, as a test's is.
+    const std::unique_ptr<QCoreApplication> application(QCoreApplication::instance());
     std::fprintf(stderr, "%lld inputs replayed\n", static_cast<long long>(inputs.size()));
     return 0;
 }
