@@ -63,7 +63,7 @@ for target in "${targets[@]}"; do
     "$build/tests/fuzz/fuzz_$target" "$corpus" "tests/fuzz/corpus/$target" -detect_leaks=$leaks \
         -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$build/crashes/$target-" "${mode[@]}" >"$log" 2>&1 || status=$?
-    grep -E '^#[0-9]+ +(INITED|DONE)|^Done [0-9]+ runs' "$log" || true
+    grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|^Done [0-9]+ runs' "$log" || true
     runs=$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+)/\1/p' "$log" | tail -n 1)
     took=$(sed -nE 's/^Done [0-9]+ runs in ([0-9]+) second.*/\1/p' "$log" | tail -n 1)
     rate=n/a
