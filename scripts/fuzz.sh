@@ -60,9 +60,12 @@ for target in "${targets[@]}"; do
     # The QML engine keeps its objects in memory LeakSanitizer does not scan: every widget
     # document would look leaked. The replay in the test run checks at exit, engine gone.
     [[ $target == panel ]] && leaks=0
-    "$build/tests/fuzz/fuzz_$target" "$corpus" "tests/fuzz/corpus/$target" -detect_leaks=$leaks \
+    dict=()
+    [[ -f tests/fuzz/$target.dict ]] && dict=(-dict="tests/fuzz/$target.dict")
+    "$build/tests/fuzz/fuzz_$target" "$corpus" "tests/fuzz/corpus/$target" \
         -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
-        -artifact_prefix="$build/crashes/$target-" "${mode[@]}" >"$log" 2>&1 || status=$?
+        -detect_leaks=$leaks "${dict[@]}" "${mode[@]}" -artifact_prefix="$build/crashes/$target-" \
+        >"$log" 2>&1 || status=$?
     grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|^Done [0-9]+ runs' "$log" || true
     runs=$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+)/\1/p' "$log" | tail -n 1)
     took=$(sed -nE 's/^Done [0-9]+ runs in ([0-9]+) second.*/\1/p' "$log" | tail -n 1)
