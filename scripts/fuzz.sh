@@ -72,6 +72,12 @@ for target in "${targets[@]}"; do
     rate=n/a
     if [[ -n $runs && -n $took && $took -gt 0 ]]; then
         rate=$((runs / took))
+    else
+        # Fork mode reports "#runs: cov: ... exec/s N ..." instead.
+        last=$(grep -E '^#[0-9]+: cov:' "$log" | tail -n 1 || true)
+        runs=$(sed -nE 's/^#([0-9]+):.*/\1/p' <<<"$last")
+        rate=$(sed -nE 's/.*exec\/s ([0-9]+).*/\1/p' <<<"$last")
+        rate=${rate:-n/a}
     fi
     if [ "$status" -ne 0 ]; then
         failed=1
