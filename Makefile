@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: run test deps build build-asan check check-asan bench format clean
+.PHONY: run test deps build build-asan check check-asan bench fuzz format clean
 
 run: build
 	./scripts/run-demo.sh $(BUILD)
@@ -30,6 +30,9 @@ check-asan: build-asan
 
 bench: build
 	./scripts/benchmarks.sh $(BUILD)
+
+fuzz: deps
+	./scripts/fuzz.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
