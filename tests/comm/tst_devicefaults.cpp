@@ -1,7 +1,8 @@
 // The client against a misbehaving simulated device: replies cut into chunks or joined, meters
-// named in lower case, commands met by silence, connections closed under it.
+// named in lower case, commands met by silence or NAK, connections closed under it, slow replies.
 
 #include "canvas/cattributes.h"
+#include "comm/icomposite.h"
 #include "comm/itcpclient.h"
 #include "comm/pprotocol.h"
 #include "comm/ttransform.h"
@@ -56,6 +57,10 @@ private slots:
     void repliesReachTheirTransforms();
     void faultsAreSurvived_data();
     void faultsAreSurvived();
+    void uselessDeviceCountsAsDown_data();
+    void uselessDeviceCountsAsDown();
+    void slowDeviceKeepsTheQueueShort_data();
+    void slowDeviceKeepsTheQueueShort();
 
 private:
     // A chassis on the simulator with two gain blocks and a USB input whose meter is "GL A".
@@ -216,8 +221,6 @@ void TestDeviceFaults::faultsAreSurvived_data()
     // Three attempts each, then the set is given up and the connection carries on.
     QTest::newRow("one set met by silence") << 1 << false << -1;
     QTest::newRow("closed after a command") << 0 << true << int(IInterface::Reconnecting);
-    // Fifteen failures: the close finds the client due for a reset.
-    QTest::newRow("closed after five silent sets") << 5 << true << int(IInterface::Resetting);
 }
 
 void TestDeviceFaults::faultsAreSurvived()
@@ -281,6 +284,113 @@ void TestDeviceFaults::faultsAreSurvived()
     fader->setValueText(QStringLiteral("-30"));
     QVERIFY(m_chassis->protocol()->write(fader));
     QTRY_COMPARE_WITH_TIMEOUT(m_simulator->value(LeftGain), QStringLiteral("-30"), SettleMs);
+}
+
+void TestDeviceFaults::uselessDeviceCountsAsDown_data()
+{
+    QTest::addColumn<double>("nakRate");
+    QTest::addColumn<double>("noAnswerRate");
+
+    QTest::newRow("NAKs everything") << 1.0 << 0.0;
+    QTest::newRow("accepts and never answers") << 0.0 << 1.0;
+}
+
+// Thirteen failed messages take the device off line at once; while its link comes back but it
+// still fails, the indicator counts it as down; one answer brings it back.
+void TestDeviceFaults::uselessDeviceCountsAsDown()
+{
+    QFETCH(double, nakRate);
+    QFETCH(double, noAnswerRate);
+    SimFaults faults;
+    faults.noSubscribe = true;
+    connectTo(faults);
+    if (QTest::currentTestFailed())
+        return;
+    IComposite indicator;
+    indicator.add(m_client);
+    TTransform *fader = addParameter(m_chassis->child(0), 1, 1)->transform.get();
+    QTimer poll;
+    poll.setInterval(250);
+    connect(&poll, &QTimer::timeout, this, [&] { m_chassis->protocol()->read(fader); });
+    poll.start();
+    QTRY_COMPARE_WITH_TIMEOUT(fader->replyText(), QStringLiteral("0"), SettleMs);
+    QCOMPARE(indicator.answeringCount(), 1);
+
+    faults.nakRate = nakRate;
+    faults.noAnswerRate = noAnswerRate;
+    m_simulator->setFaults(faults);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_client->isOnline(), SettleMs);
+    QCOMPARE(indicator.answeringCount(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(m_client->isOnline(), ITcpClient::RetryIntervalMs + SettleMs);
+    QCOMPARE(indicator.answeringCount(), 0);
+
+    faults.nakRate = faults.noAnswerRate = 0.0;
+    m_simulator->setFaults(faults);
+    m_simulator->setValue(LeftGain, QStringLiteral("-6"));
+    QTRY_COMPARE_WITH_TIMEOUT(indicator.answeringCount(), 1,
+                              ITcpClient::RetryIntervalMs + SettleMs);
+    QTRY_COMPARE_WITH_TIMEOUT(fader->replyText(), QStringLiteral("-6"), SettleMs);
+}
+
+void TestDeviceFaults::slowDeviceKeepsTheQueueShort_data()
+{
+    QTest::addColumn<bool>("polled");
+    QTest::addColumn<int>("moves");
+
+    // Two faders and a meter asked every 250 ms, as the model and the meter do.
+    QTest::newRow("polled parameters") << true << 0;
+    // A fader dragged through twenty values, one every 20 ms as the slider sends them.
+    QTest::newRow("dragged fader") << false << 20;
+}
+
+// Replies 500 ms late, past the 200 ms time-out: the queue holds at most one entry per query
+// or set target, and a dragged fader's last value reaches the device, none after a newer one.
+void TestDeviceFaults::slowDeviceKeepsTheQueueShort()
+{
+    QFETCH(bool, polled);
+    QFETCH(int, moves);
+    SimFaults faults;
+    faults.noSubscribe = true;
+    connectTo(faults);
+    if (QTest::currentTestFailed())
+        return;
+    TTransform *left = addParameter(m_chassis->child(0), 1, 1)->transform.get();
+    TTransform *right = addParameter(m_chassis->child(1), 1, 1)->transform.get();
+    TTransform *meter = addParameter(m_chassis->child(2), 10, 0)->transform.get();
+    faults.delayMs = 500;
+    m_simulator->setFaults(faults);
+
+    int longest = 0;
+    int ticks = 0;
+    QTimer poll;
+    poll.setInterval(polled ? 250 : 20);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        ++ticks;
+        if (polled) {
+            m_chassis->protocol()->read(left);
+            m_chassis->protocol()->read(right);
+            m_chassis->protocol()->requestMeterStatus(meter);
+        } else if (ticks <= moves) {
+            left->setValueText(QString::number(-ticks));
+            m_chassis->protocol()->write(left);
+        }
+        longest = std::max(longest, m_client->queuedCount());
+    });
+    poll.start();
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= (polled ? 12 : moves), SettleMs);
+    QVERIFY2(longest <= (polled ? 3 : 1), qPrintable(QString::number(longest)));
+    if (!polled) {
+        const QString last = QString::number(-moves);
+        QTRY_COMPARE_WITH_TIMEOUT(m_simulator->value(LeftGain), last, SettleMs);
+        int previous = 0;
+        for (const QByteArray &command : m_simulator->receivedCommands()) {
+            if (!command.startsWith("SA "))
+                continue;
+            const int value = command.mid(command.indexOf('=') + 1).toInt();
+            QVERIFY2(value <= previous, command.constData());
+            previous = value;
+        }
+    }
 }
 
 QTEST_MAIN(TestDeviceFaults)
