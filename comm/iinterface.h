@@ -57,7 +57,6 @@ public:
     // counts as down for the connection indicator, though its link may be up.
     bool isAnswering() const { return m_answering; }
     int failureCount() const { return m_failureCount; }
-    int connectWaitMs() const { return m_connectWaitMs; }
 
 Q_SIGNALS:
     void interfaceStateChanged(bool isConnected);
@@ -75,5 +74,4 @@ private:
     bool m_online = false;
     bool m_answering = true;
     int m_failureCount = 0;
-    int m_connectWaitMs = 100;
 };

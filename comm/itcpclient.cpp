@@ -502,17 +502,30 @@ bool ITcpClient::enqueue(const ClientMessage &message)
 {
     if (m_queue.isEmpty())
         m_queueFullWarned = false;
-    const auto waiting = std::find_if(m_queue.begin(), m_queue.end(), [&message](const auto &m) {
-        return message.target.isEmpty()
-                   ? message.type == Query && m.type == Query && m.data == message.data &&
-                         m.expectedReply == message.expectedReply
-                   : m.target == message.target;
-    });
-    if (waiting != m_queue.end()) {
-        if (message.target.isEmpty())
+    const auto end = m_queue.end();
+    auto stale = end;
+    if (message.target.isEmpty()) {
+        if (message.type == Query &&
+            std::any_of(m_queue.begin(), end, [&message](const ClientMessage &m) {
+                return m.type == Query && m.data == message.data &&
+                       m.expectedReply == message.expectedReply;
+            }))
             return false;
-        // Behind what was queued since, as the user asked for it after that.
-        m_queue.erase(waiting);
+    } else {
+        // The first waiting command of a target stays, so that a press and its release, or two
+        // quick clicks, all reach the device; the one behind it gives way to the newest, unless
+        // it is the same command: two toggles are not one.
+        const auto sameTarget = [&message](const ClientMessage &m) {
+            return m.target == message.target;
+        };
+        const auto first = std::find_if(m_queue.begin(), end, sameTarget);
+        stale = first == end ? end : std::find_if(first + 1, end, sameTarget);
+        if (stale != end && stale->data == message.data)
+            stale = end;
+    }
+    if (stale != end) {
+        // Dropped and appended: the newest value goes after what was queued since.
+        m_queue.erase(stale);
     } else if (m_queue.size() >= MaxQueuedMessages) {
         if (!m_queueFullWarned)
             qCWarning(lcTcp) << address() << MaxQueuedMessages

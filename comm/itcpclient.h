@@ -51,8 +51,8 @@ public:
     void stop() override;
     uint send(const char *data, int length, int type, const char *expectedReply,
               uint timeoutMs) override;
-    // A query already waiting for the same reply is not queued again; a set command replaces a
-    // waiting one with the same target, and goes to the end of the queue.
+    // A query already waiting for the same reply is not queued again; of the set commands
+    // waiting for one target, only the first and the newest are kept.
     uint post(const ClientMessage &message) override;
     bool waitForBytesWritten(int msecs) override;
     using IInterface::stateText;
