@@ -476,6 +476,12 @@ void TestITcpClient::immediateMessageBypassesTheQueue()
     QTRY_COMPARE_WITH_TIMEOUT(rig.device.count("NOW"), 1, SettleMs);
     // The queue is still held by the unanswered query.
     QCOMPARE(rig.device.commands, (QList<QByteArray>{"SLOW", "NOW"}));
+
+    // Past the cap, messages are dropped with a warning.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("wait for the device")));
+    for (int i = 0; i < ITcpClient::MaxQueuedMessages; ++i)
+        rig.queue("N " + QByteArray::number(i), IInterface::Acknowledged);
+    QCOMPARE(rig.client.queuedCount(), ITcpClient::MaxQueuedMessages);
 }
 
 void TestITcpClient::pendingRepliesAreCapped()
