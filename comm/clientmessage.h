@@ -9,4 +9,7 @@ struct ClientMessage
     QByteArray data;
     QByteArray expectedReply;
     uint timeoutMs = 0;
+    // The parameter a set command writes: a newer command for it replaces this one while both
+    // wait. Empty for commands that never replace one another.
+    QByteArray target;
 };

@@ -83,6 +83,13 @@ int IComposite::onlineCount() const
                              [](const IInterface *i) { return i && i->isOnline(); }));
 }
 
+int IComposite::answeringCount() const
+{
+    return int(std::count_if(m_children.cbegin(), m_children.cend(), [](const IInterface *i) {
+        return i && i->isOnline() && i->isAnswering();
+    }));
+}
+
 IInterface *IComposite::child(int index) const
 {
     return index >= 0 && index < count() ? m_children.at(index) : nullptr;

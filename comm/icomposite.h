@@ -26,6 +26,8 @@ public:
     void clear(bool deleteChildren);
     int count() const { return int(m_children.size()); }
     int onlineCount() const;
+    // On line and answering: what the connection indicator counts.
+    int answeringCount() const;
     IInterface *child(int index) const;
 
 private:

@@ -43,6 +43,12 @@ uint IInterface::send(const char *, int, int, const char *, uint)
     return 0;
 }
 
+uint IInterface::post(const ClientMessage &message)
+{
+    return send(message.data.constData(), int(message.data.size()), message.type,
+                message.expectedReply.constData(), message.timeoutMs);
+}
+
 bool IInterface::waitForBytesWritten(int)
 {
     return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "comm/clientmessage.h"
+
 #include <QObject>
 #include <QString>
 
@@ -29,6 +31,8 @@ public:
     virtual void stop();
     virtual uint send(const char *data, int length, int type, const char *expectedReply,
                       uint timeoutMs);
+    // As send, with the set command's target; an interface without a queue just sends it.
+    virtual uint post(const ClientMessage &message);
     virtual bool waitForBytesWritten(int msecs);
     virtual void notifyState();
     virtual QString stateText() const;
@@ -49,8 +53,10 @@ public:
     HNode *owner() const { return m_owner; }
     void setOwner(HNode *owner) { m_owner = owner; }
     bool isOnline() const { return m_online; }
+    // False from a reset for failed messages until the device answers one again: such a device
+    // counts as down for the connection indicator, though its link may be up.
+    bool isAnswering() const { return m_answering; }
     int failureCount() const { return m_failureCount; }
-    int connectWaitMs() const { return m_connectWaitMs; }
 
 Q_SIGNALS:
     void interfaceStateChanged(bool isConnected);
@@ -60,11 +66,12 @@ protected:
     // Every change of the online flag is reported, so the indicator never lags.
     void setOnline(bool online);
     void setFailureCount(int count) { m_failureCount = count; }
+    void setAnswering(bool answering) { m_answering = answering; }
 
 private:
     PProtocol *m_protocol = nullptr;
     HNode *m_owner = nullptr;
     bool m_online = false;
+    bool m_answering = true;
     int m_failureCount = 0;
-    int m_connectWaitMs = 100;
 };

@@ -4,12 +4,14 @@
 #include "comm/pprotocol.h"
 #include "util/logcategories.h"
 
+#include <QCoreApplication>
 #include <QTcpSocket>
 #include <QTime>
 
-namespace {
+#include <algorithm>
+#include <utility>
 
-constexpr int PingKillWaitMs = 1000;
+namespace {
 
 QByteArray probeCommand()
 {
@@ -20,10 +22,10 @@ QByteArray probeCommand()
 
 ITcpClient::ITcpClient(QObject *parent)
     : IInterface(parent)
+    , m_pingProcess(new QProcess(this))
     , m_pingProgram(defaultPingProgram())
 {
-    m_dispatcher =
-        new ITcpClientThread(&m_queue, &m_queueSemaphore, &m_replies, &m_replySemaphore, this);
+    m_dispatcher = new ITcpClientThread(&m_queue, &m_replies, &m_replySemaphore, this);
     connect(this, &ITcpClient::startMessageProcessing, m_dispatcher,
             &ITcpClientThread::onStartMessageProcessing);
     connect(this, &ITcpClient::quitMessageProcessing, m_dispatcher,
@@ -33,20 +35,24 @@ ITcpClient::ITcpClient(QObject *parent)
     connect(m_dispatcher, &ITcpClientThread::sendMessage, this, &ITcpClient::onSendMessage,
             Qt::DirectConnection);
     connect(m_dispatcher, &ITcpClientThread::messageError, this, &ITcpClient::onMessageSendError);
+    connect(m_dispatcher, &ITcpClientThread::messageAnswered, this, &ITcpClient::onMessageAnswered);
 
     m_retryTimer.setInterval(RetryIntervalMs);
     m_hostStatusTimer.setSingleShot(true);
     m_hostStatusTimer.setInterval(HostStatusIntervalMs);
     connect(&m_retryTimer, &QTimer::timeout, this, &ITcpClient::retry);
+    m_connectTimer.setSingleShot(true);
+    m_connectTimer.setInterval(ConnectTimeoutMs);
+    connect(&m_connectTimer, &QTimer::timeout, this, &ITcpClient::onConnectTimeout);
     connect(&m_hostStatusTimer, &QTimer::timeout, this, &ITcpClient::onHostStatusTimerTimesout);
 
     m_pingDeadline.setSingleShot(true);
     m_pingDeadline.setInterval(PingDeadlineMs);
-    connect(&m_pingDeadline, &QTimer::timeout, &m_pingProcess, &QProcess::kill);
-    connect(&m_pingProcess, &QProcess::readyReadStandardOutput, this,
+    connect(&m_pingDeadline, &QTimer::timeout, m_pingProcess, &QProcess::kill);
+    connect(m_pingProcess, &QProcess::readyReadStandardOutput, this,
             &ITcpClient::onReadyReadStandardOutput);
-    connect(&m_pingProcess, &QProcess::finished, this, &ITcpClient::onPingFinished);
-    connect(&m_pingProcess, &QProcess::errorOccurred, this, &ITcpClient::onPingError);
+    connect(m_pingProcess, &QProcess::finished, this, &ITcpClient::onPingFinished);
+    connect(m_pingProcess, &QProcess::errorOccurred, this, &ITcpClient::onPingError);
 }
 
 ITcpClient::~ITcpClient()
@@ -56,13 +62,16 @@ ITcpClient::~ITcpClient()
         m_socket->disconnect(this);
         m_socket->abort();
     }
-    m_pingProcess.disconnect(this);
-    if (m_pingProcess.state() != QProcess::NotRunning) {
-        m_pingProcess.kill();
-        m_pingProcess.waitForFinished(PingKillWaitMs);
+    m_pingProcess->disconnect(this);
+    if (m_pingProcess->state() != QProcess::NotRunning && QCoreApplication::instance()) {
+        // Killed, and reaped by the event loop rather than waited for here.
+        m_pingProcess->setParent(QCoreApplication::instance());
+        connect(m_pingProcess, &QProcess::finished, m_pingProcess, &QObject::deleteLater);
+        m_pingProcess->kill();
     }
 }
 
+// True when the connection attempt is under way; the socket's signals tell how it ends.
 bool ITcpClient::open()
 {
     if (m_socket)
@@ -70,11 +79,8 @@ bool ITcpClient::open()
     m_socket = new QTcpSocket(this);
     m_socket->setReadBufferSize(SocketReadBufferSize);
     connectSocket();
-    m_socket->connectToHost(m_hostAddress, m_port, QIODevice::ReadWrite);
-    if (!m_socket->waitForConnected(connectWaitMs()))
-        return false;
-    m_hostStatusTimer.start();
-    return true;
+    connectToDevice();
+    return m_socket && m_socket->state() != QAbstractSocket::UnconnectedState;
 }
 
 bool ITcpClient::close()
@@ -83,18 +89,27 @@ bool ITcpClient::close()
         Q_EMIT quitMessageProcessing();
     if (!m_socket)
         return false;
-    if (m_socket->state() != QAbstractSocket::UnconnectedState) {
-        m_socket->disconnectFromHost();
-        if (m_socket->state() != QAbstractSocket::UnconnectedState)
-            m_socket->waitForDisconnected(DisconnectWaitMs);
-    }
-    QTcpSocket *socket = m_socket;
-    m_socket = nullptr;
+    QTcpSocket *socket = std::exchange(m_socket, nullptr);
     socket->disconnect(this);
-    socket->close();
-    // Later, as close() may run inside one of the socket's own signals.
-    socket->deleteLater();
     m_retryTimer.stop();
+    m_connectTimer.stop();
+    if (socket->state() == QAbstractSocket::ConnectedState) {
+        // Unsent commands may still leave, but the socket no longer belongs to this client.
+        connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
+        QTimer::singleShot(DisconnectWaitMs, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
+        });
+        socket->disconnectFromHost();
+    } else {
+        socket->abort();
+    }
+    // Later, as close() may run inside one of the socket's own signals.
+    if (socket->state() == QAbstractSocket::UnconnectedState)
+        socket->deleteLater();
+    enterState(Idle);
+    if (isOnline())
+        goOffline();
     m_hostStatusTimer.stop();
     m_framer.clear();
     return true;
@@ -114,24 +129,30 @@ void ITcpClient::stop()
 uint ITcpClient::send(const char *data, int length, int type, const char *expectedReply,
                       uint timeoutMs)
 {
-    if (!m_socket || !data || length <= 0)
+    if (!data || length <= 0)
         return 0;
-    const QByteArray bytes(data, length);
-    if (type == Immediate) {
+    return post(ClientMessage{type, QByteArray(data, length), QByteArray(expectedReply), timeoutMs,
+                              QByteArray()});
+}
+
+uint ITcpClient::post(const ClientMessage &message)
+{
+    if (!m_socket || message.data.isEmpty())
+        return 0;
+    if (message.type == Immediate) {
         uint written = 0;
-        onSendMessage(bytes, written);
+        onSendMessage(message.data, written);
         return written;
     }
-    m_queue.append(ClientMessage{type, bytes, QByteArray(expectedReply), timeoutMs});
-    m_queueSemaphore.release();
-    if (m_queue.size() == 1)
+    if (enqueue(message) && m_queue.size() == 1)
         m_dispatcher->onMessageQueued();
     return 0;
 }
 
-bool ITcpClient::waitForBytesWritten(int msecs)
+// Never waits: hands the socket's buffer to the system as far as it takes it now.
+bool ITcpClient::waitForBytesWritten(int)
 {
-    return m_socket && m_socket->waitForBytesWritten(msecs);
+    return m_socket && (m_socket->flush() || m_socket->bytesToWrite() == 0);
 }
 
 QString ITcpClient::stateText() const
@@ -233,6 +254,7 @@ QStringList ITcpClient::pingArguments(const QString &address)
 
 void ITcpClient::onConnected()
 {
+    m_connectTimer.stop();
     // Commands are short and each waits for its answer; Nagle would only delay them.
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_socketState = QAbstractSocket::ConnectedState;
@@ -249,9 +271,11 @@ void ITcpClient::retry()
 {
     if (!m_socket || isOnline())
         return;
-    m_socket->connectToHost(m_hostAddress, m_port, QIODevice::ReadWrite);
-    if (m_socket && m_socket->waitForConnected(RetryConnectWaitMs))
-        m_retryTimer.stop();
+    // An attempt still under way, or a close still flushing, gives way to a fresh attempt.
+    if (m_socket->state() != QAbstractSocket::UnconnectedState)
+        m_socket->abort();
+    if (m_socket)
+        connectToDevice();
 }
 
 void ITcpClient::dataReady()
@@ -281,8 +305,11 @@ void ITcpClient::stateChanged(QAbstractSocket::SocketState socketState)
 {
     m_socketState = socketState;
     m_lastSocketError = -1;
+    if (socketState == QAbstractSocket::UnconnectedState)
+        m_connectTimer.stop();
     run();
-    if (socketState == QAbstractSocket::UnconnectedState && m_socket)
+    // A running retry timer keeps its beat: an attempt that failed early waits for its turn.
+    if (socketState == QAbstractSocket::UnconnectedState && m_socket && !m_retryTimer.isActive())
         m_retryTimer.start();
 }
 
@@ -291,6 +318,26 @@ void ITcpClient::onMessageSendError(const QByteArray &bytes)
     setFailureCount(failureCount() + 1);
     qCDebug(lcTcp) << address() << "gave up one attempt of" << bytes << "failures"
                    << failureCount();
+    if (failureCount() < ResetFailureCount || m_resetDue)
+        return;
+    // Not from inside the dispatcher's step that reported the failure.
+    m_resetDue = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_resetDue = false;
+            run();
+        },
+        Qt::QueuedConnection);
+}
+
+void ITcpClient::onMessageAnswered()
+{
+    if (isAnswering())
+        return;
+    setAnswering(true);
+    qCInfo(lcTcp) << address() << "answers again";
+    Q_EMIT interfaceStateChanged(isOnline());
 }
 
 void ITcpClient::onSendMessage(const QByteArray &bytes, uint &bytesWritten)
@@ -302,17 +349,33 @@ void ITcpClient::onSendMessage(const QByteArray &bytes, uint &bytesWritten)
 
 void ITcpClient::onHostStatusTimerTimesout()
 {
-    if (m_pingProcess.state() != QProcess::NotRunning)
+    if (m_pingProcess->state() != QProcess::NotRunning)
         return;
     m_pingOutput.clear();
-    m_pingProcess.start(m_pingProgram, pingArguments(address()));
+    m_pingProcess->start(m_pingProgram, pingArguments(address()));
     m_pingDeadline.start();
 }
 
 void ITcpClient::onReadyReadStandardOutput()
 {
     // ping prints its banner before the answer, so the verdict waits for the whole output.
-    m_pingOutput += m_pingProcess.readAllStandardOutput();
+    m_pingOutput += m_pingProcess->readAllStandardOutput();
+}
+
+void ITcpClient::connectToDevice()
+{
+    m_connectTimer.start();
+    m_socket->connectToHost(m_hostAddress, m_port, QIODevice::ReadWrite);
+}
+
+void ITcpClient::onConnectTimeout()
+{
+    if (!m_socket || (m_socket->state() != QAbstractSocket::HostLookupState &&
+                      m_socket->state() != QAbstractSocket::ConnectingState))
+        return;
+    qCDebug(lcTcp) << address() << "connection attempt unanswered after" << ConnectTimeoutMs
+                   << "ms";
+    m_socket->abort();
 }
 
 void ITcpClient::connectSocket()
@@ -361,6 +424,7 @@ void ITcpClient::runConnecting()
 {
     if (m_socketState == QAbstractSocket::ConnectedState) {
         enterState(Online);
+        m_hostStatusTimer.start();
         goOnline();
         Q_EMIT connectionActive();
     } else if (m_socketState == QAbstractSocket::UnconnectedState) {
@@ -375,7 +439,12 @@ void ITcpClient::runOnline()
     if (failureCount() >= ResetFailureCount) {
         enterState(Resetting);
         setFailureCount(0);
+        if (isAnswering())
+            qCWarning(lcTcp) << address() << ResetFailureCount
+                             << "messages failed: the device is not answering, reconnecting";
+        setAnswering(false);
         Q_EMIT quitMessageProcessing();
+        runResetting();
     } else if (m_lastSocketError == QAbstractSocket::RemoteHostClosedError) {
         enterState(Reconnecting);
         m_retryTimer.start();
@@ -429,20 +498,60 @@ void ITcpClient::goOffline()
     setOnline(false);
 }
 
+bool ITcpClient::enqueue(const ClientMessage &message)
+{
+    if (m_queue.isEmpty())
+        m_queueFullWarned = false;
+    const auto end = m_queue.end();
+    auto stale = end;
+    if (message.target.isEmpty()) {
+        if (message.type == Query &&
+            std::any_of(m_queue.begin(), end, [&message](const ClientMessage &m) {
+                return m.type == Query && m.data == message.data &&
+                       m.expectedReply == message.expectedReply;
+            }))
+            return false;
+    } else {
+        // The first waiting command of a target stays, so that a press and its release, or two
+        // quick clicks, all reach the device; the one behind it gives way to the newest, unless
+        // it is the same command: two toggles are not one.
+        const auto sameTarget = [&message](const ClientMessage &m) {
+            return m.target == message.target;
+        };
+        const auto first = std::find_if(m_queue.begin(), end, sameTarget);
+        stale = first == end ? end : std::find_if(first + 1, end, sameTarget);
+        if (stale != end && stale->data == message.data)
+            stale = end;
+    }
+    if (stale != end) {
+        // Dropped and appended: the newest value goes after what was queued since.
+        m_queue.erase(stale);
+    } else if (m_queue.size() >= MaxQueuedMessages) {
+        if (!m_queueFullWarned)
+            qCWarning(lcTcp) << address() << MaxQueuedMessages
+                             << "messages wait for the device, further ones dropped";
+        m_queueFullWarned = true;
+        return false;
+    }
+    m_queue.append(message);
+    return true;
+}
+
 void ITcpClient::appendReplies(const QList<QByteArray> &entries)
 {
-    if (m_replies.size() < MaxPendingReplies)
-        m_replyOverflowWarned = false;
     for (const QByteArray &entry : entries) {
-        if (m_replies.size() >= MaxPendingReplies) {
-            if (!m_replyOverflowWarned)
-                qCWarning(lcTcp) << address() << "more than" << MaxPendingReplies
-                                 << "replies pending, further replies dropped";
-            m_replyOverflowWarned = true;
+        if (m_replies.size() < MaxPendingReplies) {
+            m_replies.append(entry);
+            m_replySemaphore.release();
             continue;
         }
-        m_replies.append(entry);
-        m_replySemaphore.release();
+        // Once per flood: the dispatcher empties the list between reads, so the list's size
+        // alone would start a new episode every few milliseconds.
+        if (!m_replyOverflowWarned || m_lastReplyDrop.hasExpired(ReplyOverflowQuietMs))
+            qCWarning(lcTcp) << address() << "more than" << MaxPendingReplies
+                             << "replies pending, further replies dropped";
+        m_replyOverflowWarned = true;
+        m_lastReplyDrop.start();
     }
 }
 
@@ -465,13 +574,13 @@ void ITcpClient::onPingError(QProcess::ProcessError processError)
         return;
     m_pingDeadline.stop();
     qCWarning(lcTcp) << "Host check could not start" << m_pingProgram
-                     << m_pingProcess.errorString();
+                     << m_pingProcess->errorString();
     finishHostCheck(false);
 }
 
 void ITcpClient::finishHostCheck(bool hostDead)
 {
-    m_pingProcess.close();
+    m_pingProcess->close();
     m_hostStatusTimer.start();
     Q_EMIT hostCheckFinished(hostDead);
 }

@@ -6,6 +6,7 @@
 
 #include <QAbstractSocket>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QProcess>
@@ -16,18 +17,26 @@ class ITcpClientThread;
 class QTcpSocket;
 
 // The TCP connection to one device: keeps itself connected (reconnection, host check), frames
-// incoming bytes into reply entries and hands outgoing messages to its dispatcher.
+// incoming bytes into reply entries and hands outgoing messages to its dispatcher. Nothing in it
+// waits: connecting and closing are driven by the socket's signals and by timers, so that dead
+// devices never freeze the GUI thread on which it runs.
 class ITcpClient : public IInterface
 {
     Q_OBJECT
 
 public:
     static constexpr int RetryIntervalMs = 1500;
-    static constexpr int RetryConnectWaitMs = 30;
+    // A connection attempt left unanswered this long is given up; the next retry starts anew.
+    static constexpr int ConnectTimeoutMs = 1000;
     static constexpr int HostStatusIntervalMs = 30000;
+    // A closed connection may flush its unsent bytes this long before it is cut.
     static constexpr int DisconnectWaitMs = 30000;
     static constexpr int ResetFailureCount = 13;
     static constexpr int MaxPendingReplies = 1024;
+    // A new episode of dropped replies is reported after this long without a drop.
+    static constexpr int ReplyOverflowQuietMs = 5000;
+    // Queries and set commands coalesce, so only a device that is not keeping up reaches it.
+    static constexpr int MaxQueuedMessages = 1024;
     // Bounds what the socket holds while no protocol reads it; TCP flow control does the rest.
     static constexpr qint64 SocketReadBufferSize = 1024 * 1024;
     // Kills a ping that outlives its own deadline, so that the host check never stalls.
@@ -42,6 +51,9 @@ public:
     void stop() override;
     uint send(const char *data, int length, int type, const char *expectedReply,
               uint timeoutMs) override;
+    // A query already waiting for the same reply is not queued again; of the set commands
+    // waiting for one target, only the first and the newest are kept.
+    uint post(const ClientMessage &message) override;
     bool waitForBytesWritten(int msecs) override;
     using IInterface::stateText;
     QString stateText() const override;
@@ -59,6 +71,7 @@ public:
     void armHostCheck() override;
 
     quint16 port() const { return m_port; }
+    int queuedCount() const { return int(m_queue.size()); }
 
     // The host check's command: the platform's ping, one echo request with a deadline.
     static QString defaultPingProgram();
@@ -86,6 +99,10 @@ public Q_SLOTS:
     void onReadyReadStandardOutput();
 
 private:
+    void connectToDevice();
+    void onConnectTimeout();
+    void onMessageAnswered();
+    bool enqueue(const ClientMessage &message);
     void connectSocket();
     void enterState(ConnectionState next);
     void run();
@@ -107,18 +124,21 @@ private:
     int m_socketState = QAbstractSocket::UnconnectedState;
     ConnectionState m_connectionState = Idle;
     QTimer m_retryTimer;
+    QTimer m_connectTimer;
     QTimer m_hostStatusTimer;
     QList<ClientMessage> m_queue;
-    QSemaphore m_queueSemaphore{0};
+    bool m_queueFullWarned = false;
     QList<QByteArray> m_replies;
     QSemaphore m_replySemaphore{0};
     ITcpClientThread *m_dispatcher = nullptr;
     bool m_subscriptionModeValue = false;
     bool m_subscriptionModeSet = false;
-    QProcess m_pingProcess;
+    QProcess *m_pingProcess; // child
     QByteArray m_pingOutput;
     QTimer m_pingDeadline;
     QString m_pingProgram;
     IReplyFramer m_framer;
     bool m_replyOverflowWarned = false;
+    QElapsedTimer m_lastReplyDrop;
+    bool m_resetDue = false;
 };

@@ -11,7 +11,6 @@ namespace {
 
 constexpr char Ack = 0x06;
 constexpr char Nak = 0x15;
-constexpr int ThreadStopWaitMs = 3000;
 
 QString now()
 {
@@ -20,12 +19,10 @@ QString now()
 
 } // namespace
 
-ITcpClientThread::ITcpClientThread(QList<ClientMessage> *queue, QSemaphore *queueSemaphore,
-                                   QList<QByteArray> *replies, QSemaphore *replySemaphore,
-                                   QObject *parent)
+ITcpClientThread::ITcpClientThread(QList<ClientMessage> *queue, QList<QByteArray> *replies,
+                                   QSemaphore *replySemaphore, QObject *parent)
     : QObject(parent)
     , m_queue(queue)
-    , m_queueSemaphore(queueSemaphore)
     , m_replies(replies)
     , m_replySemaphore(replySemaphore)
 {
@@ -34,15 +31,6 @@ ITcpClientThread::ITcpClientThread(QList<ClientMessage> *queue, QSemaphore *queu
     m_dispatchTimer.setSingleShot(true);
     m_dispatchTimer.setInterval(DispatchIntervalMs);
     connect(&m_dispatchTimer, &QTimer::timeout, this, &ITcpClientThread::onDispatch);
-    m_thread.start(QThread::InheritPriority);
-}
-
-ITcpClientThread::~ITcpClientThread()
-{
-    if (m_thread.isRunning()) {
-        m_thread.exit(0);
-        m_thread.wait(ThreadStopWaitMs);
-    }
 }
 
 void ITcpClientThread::onStartMessageProcessing()
@@ -95,7 +83,6 @@ void ITcpClientThread::onMessageQueued()
 void ITcpClientThread::reset()
 {
     m_queue->clear();
-    m_queueSemaphore->tryAcquire(m_queueSemaphore->available());
     m_replies->clear();
     m_replySemaphore->tryAcquire(m_replySemaphore->available());
     m_dispatchState = Ready;
@@ -129,7 +116,7 @@ void ITcpClientThread::dispatchStep()
 
 bool ITcpClientThread::takeAndSend()
 {
-    if (!m_queueSemaphore->tryAcquire() || m_queue->isEmpty())
+    if (m_queue->isEmpty())
         return false;
     m_current = m_queue->takeFirst();
     m_attempts = 0;
@@ -173,6 +160,7 @@ bool ITcpClientThread::processReplies()
             return false;
         }
         m_dispatchState = Ready;
+        Q_EMIT messageAnswered();
         return true;
     }
     if (hasTimedOut()) {

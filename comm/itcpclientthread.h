@@ -5,15 +5,14 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
-#include <QThread>
 #include <QTimer>
 
 class PProtocol;
 class QSemaphore;
 
 // Works a TCP client's send queue one message at a time: writes it, waits for its ACK or reply,
-// resends on failure and gives up after three attempts. It lives on the client's (GUI) thread;
-// its own QThread only runs an idle event loop, and the semaphores are never waited on.
+// resends on failure and gives up after three attempts. It lives on the client's (GUI) thread and
+// is driven by timers and the client's signals; the reply semaphore is never waited on.
 class ITcpClientThread : public QObject
 {
     Q_OBJECT
@@ -25,19 +24,18 @@ public:
     static constexpr int DispatchIntervalMs = 10;
     static constexpr int MaxAttempts = 3;
 
-    // The lists and semaphores belong to the client and must outlive the dispatcher's use.
-    ITcpClientThread(QList<ClientMessage> *queue, QSemaphore *queueSemaphore,
-                     QList<QByteArray> *replies, QSemaphore *replySemaphore,
-                     QObject *parent = nullptr);
-    ~ITcpClientThread() override;
+    // The lists and the semaphore belong to the client and must outlive the dispatcher's use.
+    ITcpClientThread(QList<ClientMessage> *queue, QList<QByteArray> *replies,
+                     QSemaphore *replySemaphore, QObject *parent = nullptr);
 
     void setProtocol(PProtocol *protocol) { m_protocol = protocol; }
     bool isRunning() const { return m_running; }
     void setSubscriptionMode(bool on) { m_subscriptionMode = on; }
-    bool isThreadRunning() const { return m_thread.isRunning(); }
 
 Q_SIGNALS:
     void messageError(const QByteArray &bytes);
+    // The device answered the current message as expected.
+    void messageAnswered();
     // Connected directly: the receiver fills in bytesWritten before the emit returns.
     void sendMessage(const QByteArray &bytes, uint &bytesWritten);
 
@@ -64,7 +62,6 @@ private:
 
     PProtocol *m_protocol = nullptr;
     QList<ClientMessage> *m_queue;
-    QSemaphore *m_queueSemaphore;
     QList<QByteArray> *m_replies;
     QSemaphore *m_replySemaphore;
     bool m_running = false;
@@ -75,5 +72,4 @@ private:
     QTimer m_dispatchTimer;
     bool m_subscriptionMode = false;
     bool m_kickPending = false;
-    QThread m_thread;
 };

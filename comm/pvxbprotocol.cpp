@@ -102,8 +102,9 @@ bool PVXBProtocol::write(TTransform *transform)
     const int structure = int(transform->attributes().structure());
     const bool unanswered = structure == stateStructure || interface()->subscriptionMode();
     const int type = unanswered ? IInterface::NoAnswer : IInterface::Acknowledged;
+    const QString target = setTarget(*transform);
     for (const QString &command : commands)
-        sendMessage(command + QLatin1Char('\r'), type, QString());
+        sendMessage(command + QLatin1Char('\r'), type, QString(), target);
     return true;
 }
 
@@ -252,38 +253,57 @@ QString PVXBProtocol::replyKey(const TTransform &transform)
 
 QStringList PVXBProtocol::setCommands(const TTransform &transform)
 {
+    const QString target = setTarget(transform);
+    const QString value = transform.valueText();
+    switch (transform.attributes().structure()) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 7:
+        return {target + QLatin1Char('=') + value};
+    case 4:
+        return {
+            QStringLiteral("SS %1 ").arg(hexLower(transform.value(static_cast<int *>(nullptr))))};
+    case 5:
+    case 6:
+        return {target + QLatin1Char(',') + value};
+    case 8:
+        return {value.isEmpty() ? target : target + QLatin1Char('=') + value};
+    case 9:
+        return value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    default:
+        return {};
+    }
+}
+
+QString PVXBProtocol::setTarget(const TTransform &transform)
+{
     const CAttributes &attributes = transform.attributes();
     const QString block = blockOf(transform);
-    const QString value = transform.valueText();
     const QString si1 = QString::number(transform.setIndex1());
     const QString index2 = QString::number(attributes.index2());
     switch (attributes.structure()) {
     case 0:
     case 1:
-        return {QStringLiteral("SA \"%1\">%2=%3").arg(block, si1, value)};
-    case 2: {
-        const QString si2 = QString::number(transform.setIndex2());
-        return {QStringLiteral("SA \"%1\">%2>%3=%4").arg(block, si1, si2, value)};
-    }
+        return QStringLiteral("SA \"%1\">%2").arg(block, si1);
+    case 2:
+        return QStringLiteral("SA \"%1\">%2>%3")
+            .arg(block, si1, QString::number(transform.setIndex2()));
     case 3: {
         const QString link = transform.linked() ? transform.linked()->valueText() : QString();
-        return {QStringLiteral("SA \"%1\">%2>%3=%4").arg(block, link, index2, value)};
+        return QStringLiteral("SA \"%1\">%2>%3").arg(block, link, index2);
     }
     case 4:
-        return {
-            QStringLiteral("SS %1 ").arg(hexLower(transform.value(static_cast<int *>(nullptr))))};
+        return QStringLiteral("SS");
     case 5:
-        return {QStringLiteral("SG %1,%2").arg(hexLower(attributes.index1()), value)};
+        return QStringLiteral("SG ") + hexLower(attributes.index1());
     case 6:
-        return {QStringLiteral("SN %1,%2").arg(hexLower(attributes.index1()), value)};
+        return QStringLiteral("SN ") + hexLower(attributes.index1());
     case 7:
-        return {QStringLiteral("SA\"%1\">%2=%3").arg(attributes.channelLabel(), index2, value)};
-    case 8: {
-        const QString command = QStringLiteral("MA \"%1\">%2").arg(block, si1);
-        return {value.isEmpty() ? command : command + QLatin1Char('=') + value};
-    }
-    case 9:
-        return value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        return QStringLiteral("SA\"%1\">%2").arg(attributes.channelLabel(), index2);
+    case 8:
+        return QStringLiteral("MA \"%1\">%2").arg(block, si1);
     default:
         return {};
     }
@@ -324,13 +344,14 @@ bool PVXBProtocol::issueQuery(TTransform &transform)
     return false;
 }
 
-void PVXBProtocol::sendMessage(const QString &text, int type, const QString &expectedReply)
+void PVXBProtocol::sendMessage(const QString &text, int type, const QString &expectedReply,
+                               const QString &target)
 {
-    const QByteArray bytes = text.toLatin1();
-    const QByteArray expected = expectedReply.toLatin1();
-    qCDebug(lcProtocol) << "send" << bytes << "type" << type << "expecting" << expected;
-    interface()->send(bytes.constData(), int(bytes.size()), type, expected.constData(),
-                      replyTimeoutMs);
+    const ClientMessage message{type, text.toLatin1(), expectedReply.toLatin1(), replyTimeoutMs,
+                                target.toLatin1()};
+    qCDebug(lcProtocol) << "send" << message.data << "type" << type << "expecting"
+                        << message.expectedReply;
+    interface()->post(message);
 }
 
 void PVXBProtocol::pauseOwnerPolling()

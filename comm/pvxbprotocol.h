@@ -44,6 +44,9 @@ public:
     static QString replyKey(const TTransform &transform);
     // Structure 9 sends one command per ";"-separated piece of the value text.
     static QStringList setCommands(const TTransform &transform);
+    // What a set command writes, without its value: a newer command for the same target
+    // replaces a waiting older one. Empty for free text, whose pieces never replace each other.
+    static QString setTarget(const TTransform &transform);
 
 public Q_SLOTS:
     bool onOnlineStateChanged(bool online) override;
@@ -51,7 +54,8 @@ public Q_SLOTS:
 private:
     bool canSend(const TTransform *transform) const;
     bool issueQuery(TTransform &transform);
-    void sendMessage(const QString &text, int type, const QString &expectedReply);
+    void sendMessage(const QString &text, int type, const QString &expectedReply,
+                     const QString &target = QString());
     void pauseOwnerPolling();
     void setSubscribed(bool on);
     bool deliver(const RoutingInfo &info, const QByteArray &line);

@@ -568,7 +568,8 @@ void MModel::interfaceStatusChanged(bool isConnected)
 {
     if (!m_qmlInterface || !m_interfaces)
         return;
-    const int connected = m_interfaces->onlineCount();
+    // A device that is linked but answers nothing is as useless as one that is down.
+    const int connected = m_interfaces->answeringCount();
     const int total = m_interfaces->count();
     const QString skin = m_canvas ? m_canvas->skin() : QString();
     QString image = QStringLiteral("../../images/skins/") + skin;

@@ -32,6 +32,18 @@ constexpr int kWrites = 1000;
 constexpr int kGiveUpMs = 60000;
 const QByteArray kReplyLine = "GA\"Bar Left Gain\">1=-12.5\r";
 
+bool waitFor(const std::function<bool()> &done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > kGiveUpMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    }
+    return true;
+}
+
 // The device end: a listener and the one connection it accepts.
 struct Peer
 {
@@ -81,7 +93,8 @@ struct Link
         protocol.setInterface(&client);
         client.setAddress(QHostAddress::LocalHost);
         client.setPort(peer.server.serverPort());
-        return client.open() && peer.accept();
+        // The connection completes on the event loop.
+        return client.open() && peer.accept() && waitFor([this] { return client.isOnline(); });
     }
     bool lowDelay()
     {
@@ -89,18 +102,6 @@ struct Link
         return socket && socket->socketOption(QAbstractSocket::LowDelayOption).toInt() == 1;
     }
 };
-
-bool waitFor(const std::function<bool()> &done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > kGiveUpMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-    }
-    return true;
-}
 
 // Lines per second: kLines pushed block by block until taken() has counted each block.
 double pushLines(QTcpSocket &peer, const std::function<qint64()> &taken)

@@ -1,7 +1,8 @@
 // The client against a misbehaving simulated device: replies cut into chunks or joined, meters
-// named in lower case, commands met by silence, connections closed under it.
+// named in lower case, commands met by silence or NAK, connections closed under it, slow replies.
 
 #include "canvas/cattributes.h"
+#include "comm/icomposite.h"
 #include "comm/itcpclient.h"
 #include "comm/pprotocol.h"
 #include "comm/ttransform.h"
@@ -56,6 +57,8 @@ private slots:
     void repliesReachTheirTransforms();
     void faultsAreSurvived_data();
     void faultsAreSurvived();
+    void uselessOrSlowDeviceIsContained_data();
+    void uselessOrSlowDeviceIsContained();
 
 private:
     // A chassis on the simulator with two gain blocks and a USB input whose meter is "GL A".
@@ -216,8 +219,6 @@ void TestDeviceFaults::faultsAreSurvived_data()
     // Three attempts each, then the set is given up and the connection carries on.
     QTest::newRow("one set met by silence") << 1 << false << -1;
     QTest::newRow("closed after a command") << 0 << true << int(IInterface::Reconnecting);
-    // Fifteen failures: the close finds the client due for a reset.
-    QTest::newRow("closed after five silent sets") << 5 << true << int(IInterface::Resetting);
 }
 
 void TestDeviceFaults::faultsAreSurvived()
@@ -281,6 +282,78 @@ void TestDeviceFaults::faultsAreSurvived()
     fader->setValueText(QStringLiteral("-30"));
     QVERIFY(m_chassis->protocol()->write(fader));
     QTRY_COMPARE_WITH_TIMEOUT(m_simulator->value(LeftGain), QStringLiteral("-30"), SettleMs);
+}
+
+void TestDeviceFaults::uselessOrSlowDeviceIsContained_data()
+{
+    QTest::addColumn<double>("nakRate");
+    QTest::addColumn<double>("noAnswerRate");
+    QTest::addColumn<int>("delayMs");
+    QTest::addColumn<int>("moves");
+
+    // Two faders and a meter asked every 250 ms, or one fader sent a new value every 20 ms.
+    QTest::newRow("NAKs everything") << 1.0 << 0.0 << 0 << 0;
+    QTest::newRow("accepts and never answers") << 0.0 << 1.0 << 0 << 0;
+    QTest::newRow("slow, polled") << 0.0 << 0.0 << 500 << 0;
+    QTest::newRow("slow, fader dragged") << 0.0 << 0.0 << 500 << 20;
+}
+
+// A useless device leaves Online at once and counts as down while its link is back but it still
+// fails. Replies 500 ms late, past the time-out, leave one queued entry per query and two per set
+// target, and a dragged fader's last value reaches the device, none after a newer one.
+void TestDeviceFaults::uselessOrSlowDeviceIsContained()
+{
+    QFETCH(double, nakRate);
+    QFETCH(double, noAnswerRate);
+    QFETCH(int, delayMs);
+    QFETCH(int, moves);
+    SimFaults faults;
+    faults.noSubscribe = true;
+    connectTo(faults);
+    if (QTest::currentTestFailed())
+        return;
+    TTransform *left = addParameter(m_chassis->child(0), 1, 1)->transform.get();
+    TTransform *right = addParameter(m_chassis->child(1), 1, 1)->transform.get();
+    TTransform *meter = addParameter(m_chassis->child(2), 10, 0)->transform.get();
+    faults.nakRate = nakRate;
+    faults.noAnswerRate = noAnswerRate;
+    faults.delayMs = delayMs;
+    m_simulator->setFaults(faults);
+    int longest = 0;
+    int ticks = 0;
+    QTimer poll;
+    poll.setInterval(moves > 0 ? 20 : 250);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (++ticks <= moves) {
+            left->setValueText(QString::number(-ticks));
+            m_chassis->protocol()->write(left);
+        } else if (moves == 0) {
+            m_chassis->protocol()->read(left);
+            m_chassis->protocol()->read(right);
+            m_chassis->protocol()->requestMeterStatus(meter);
+        }
+        longest = std::max(longest, m_client->queuedCount());
+    });
+    poll.start();
+    if (delayMs == 0) {
+        IComposite indicator;
+        indicator.add(m_client);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_client->isOnline(), SettleMs);
+        QTRY_VERIFY_WITH_TIMEOUT(m_client->isOnline(), ITcpClient::RetryIntervalMs + SettleMs);
+        QCOMPARE(indicator.answeringCount(), 0);
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= std::max(moves, 12), SettleMs);
+    QVERIFY2(longest <= (moves > 0 ? 2 : 3), qPrintable(QString::number(longest)));
+    if (moves > 0) {
+        QTRY_COMPARE_WITH_TIMEOUT(m_simulator->value(LeftGain), QString::number(-moves), SettleMs);
+        QList<int> values;
+        for (const QByteArray &command : m_simulator->receivedCommands()) {
+            if (command.startsWith("SA "))
+                values.append(command.split('=').last().toInt());
+        }
+        QVERIFY(std::is_sorted(values.cbegin(), values.cend(), std::greater<int>()));
+    }
 }
 
 QTEST_MAIN(TestDeviceFaults)

@@ -1,3 +1,4 @@
+#include "comm/icomposite.h"
 #include "comm/iinterfacefactory.h"
 #include "comm/itcpclient.h"
 #include "comm/itcpclientthread.h"
@@ -12,6 +13,10 @@
 
 #include <functional>
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -183,6 +188,7 @@ private slots:
     void hostCheckRunsPingWithArguments();
     void hostCheckSurvivesAMissingPing();
     void hostCheckKillsAHangingPing();
+    void manyClientsFitTheUsualFileLimit();
 };
 
 void TestITcpClient::initTestCase()
@@ -215,7 +221,6 @@ void TestITcpClient::dispatcherLivesOnTheGuiThread()
     auto *dispatcher = client.findChild<ITcpClientThread *>();
     QVERIFY(dispatcher);
     QCOMPARE(dispatcher->thread(), QThread::currentThread());
-    QVERIFY(dispatcher->isThreadRunning());
     QVERIFY(!dispatcher->isRunning());
 }
 
@@ -404,18 +409,18 @@ void TestITcpClient::reconnectsAfterTheDeviceDrops()
 
 void TestITcpClient::resetsAfterThirteenFailures_data()
 {
-    QTest::addColumn<int>("refusedMessages");
-    QTest::addColumn<bool>("resetting");
+    QTest::addColumn<bool>("thirteenth");
 
-    // Each refused message fails three times; one more message fails once, then is taken.
-    QTest::newRow("twelve failures") << 4 << false;
-    QTest::newRow("thirteen failures") << 4 << true;
+    // Each refused message fails three times; one more message fails once.
+    QTest::newRow("twelve failures") << false;
+    QTest::newRow("thirteen failures") << true;
 }
 
+// The reset comes at once, not with the next socket event, and the device counts as down for
+// the indicator until it answers again, though its link comes back.
 void TestITcpClient::resetsAfterThirteenFailures()
 {
-    QFETCH(int, refusedMessages);
-    QFETCH(bool, resetting);
+    QFETCH(bool, thirteenth);
 
     Rig rig;
     QVERIFY(rig.connect());
@@ -429,23 +434,30 @@ void TestITcpClient::resetsAfterThirteenFailures()
         }
         return Ack;
     });
-    for (int i = 0; i < refusedMessages; ++i)
-        rig.queue("BAD " + QByteArray::number(i), IInterface::Acknowledged);
-    if (resetting)
-        rig.queue("ONCE", IInterface::Acknowledged);
-    QVERIFY(rig.drainWithMarker());
-    QCOMPARE(rig.client.failureCount(), 3 * refusedMessages + (resetting ? 1 : 0));
-
     QList<int> states;
     connect(&rig.client, &ITcpClient::quitMessageProcessing, &rig.client,
             [&] { states.append(rig.client.state()); });
-    rig.device.drop();
+    for (int i = 0; i < 4; ++i)
+        rig.queue("BAD " + QByteArray::number(i), IInterface::Acknowledged);
+    if (!thirteenth) {
+        QVERIFY(rig.drainWithMarker());
+        QCOMPARE(rig.client.failureCount(), 12);
+        QCOMPARE(rig.client.state(), int(IInterface::Online));
+        return;
+    }
+    rig.queue("ONCE", IInterface::Acknowledged);
     QTRY_VERIFY_WITH_TIMEOUT(!rig.client.isOnline(), SettleMs);
-    QCOMPARE(states.value(0), int(resetting ? IInterface::Resetting : IInterface::Reconnecting));
+    QCOMPARE(states.value(0), int(IInterface::Resetting));
+    QCOMPARE(rig.client.state(), int(IInterface::Reconnecting));
     QCOMPARE(rig.client.failureCount(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.client.state(), int(IInterface::Reconnecting), SettleMs);
     // Back after one retry period (1500 ms) plus slack.
     QTRY_VERIFY_WITH_TIMEOUT(rig.client.isOnline(), ITcpClient::RetryIntervalMs + 3500);
+    QVERIFY(!rig.client.isAnswering());
+    QSignalSpy changed(&rig.client, &IInterface::interfaceStateChanged);
+    rig.queue("ONCE", IInterface::Acknowledged);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.client.isAnswering(), SettleMs);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.first().first().toBool(), true);
 }
 
 void TestITcpClient::immediateMessageBypassesTheQueue()
@@ -464,6 +476,12 @@ void TestITcpClient::immediateMessageBypassesTheQueue()
     QTRY_COMPARE_WITH_TIMEOUT(rig.device.count("NOW"), 1, SettleMs);
     // The queue is still held by the unanswered query.
     QCOMPARE(rig.device.commands, (QList<QByteArray>{"SLOW", "NOW"}));
+
+    // Past the cap, messages are dropped with a warning.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("wait for the device")));
+    for (int i = 0; i < ITcpClient::MaxQueuedMessages; ++i)
+        rig.queue("N " + QByteArray::number(i), IInterface::Acknowledged);
+    QCOMPARE(rig.client.queuedCount(), ITcpClient::MaxQueuedMessages);
 }
 
 void TestITcpClient::pendingRepliesAreCapped()
@@ -490,6 +508,12 @@ void TestITcpClient::pendingRepliesAreCapped()
     rig.device.write("END\r");
     QTRY_COMPARE_WITH_TIMEOUT(rig.protocol.lines.last(), QByteArray("END"), SettleMs);
     QCOMPARE(rig.protocol.lines.size(), ITcpClient::MaxPendingReplies + 1);
+
+    // Another flood soon after belongs to the same episode: no second warning.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("replies pending")));
+    rig.device.write(flood);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.protocol.lines.size(), 2 * ITcpClient::MaxPendingReplies + 1,
+                              SettleMs);
 }
 
 void TestITcpClient::subscriptionModeFlags()
@@ -647,6 +671,42 @@ void TestITcpClient::hostCheckKillsAHangingPing()
     // No answer within the deadline counts as a silent host.
     QCOMPARE(finished.first().first().toBool(), true);
     QTRY_COMPARE_WITH_TIMEOUT(rig.device.count("SUB"), 1, SettleMs);
+}
+
+// A 600-device project under the usual limit of 1,024 open files: one descriptor per device.
+void TestITcpClient::manyClientsFitTheUsualFileLimit()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("The open-file limit is a Unix resource limit");
+#else
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const rlimit lowered{std::min<rlim_t>(saved.rlim_cur, 1024), saved.rlim_max};
+    QCOMPARE(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    const auto restore = qScopeGuard([&saved] { setrlimit(RLIMIT_NOFILE, &saved); });
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("Too many open files|ResourceError")));
+
+    // A listener that never accepts: past its backlog, connection attempts go unanswered.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+    silent.pauseAccepting();
+    std::vector<std::unique_ptr<ITcpClient>> clients;
+    IComposite project;
+    for (int i = 0; i < 600; ++i) {
+        clients.push_back(std::make_unique<ITcpClient>());
+        clients.back()->setAddress(QHostAddress(QHostAddress::LocalHost));
+        clients.back()->setPort(silent.serverPort());
+        project.add(clients.back().get());
+    }
+    project.open();
+    const auto settled = [&clients] {
+        return std::none_of(clients.cbegin(), clients.cend(), [](const auto &client) {
+            return client->state() == IInterface::Idle || client->state() == IInterface::Connecting;
+        });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 4 * ITcpClient::RetryIntervalMs);
+    QVERIFY(project.onlineCount() > 0);
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestITcpClient)
