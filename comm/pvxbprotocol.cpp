@@ -16,7 +16,6 @@ constexpr uint replyTimeoutMs = 200;
 constexpr char ack = 0x06;
 constexpr char nak = 0x15;
 constexpr int stateStructure = 4;
-constexpr int freeTextStructure = 9;
 constexpr int meterStructure = 10;
 constexpr int lastStructure = 10;
 
