@@ -42,14 +42,21 @@ bool UArchiveFolder::isOwn(const QString &folder)
     return QFileInfo(folder + QLatin1Char('/') + QLatin1String(MarkerName)).isFile();
 }
 
+bool UArchiveFolder::isFree(const QString &folder)
+{
+    // An empty folder holds nothing to lose.
+    const QFileInfo info(folder);
+    return !info.exists() || isOwn(folder) || (info.isDir() && QDir(folder).isEmpty());
+}
+
 QString UArchiveFolder::ownFolder(const QString &folder)
 {
-    if (!QFileInfo::exists(folder) || isOwn(folder))
+    if (isFree(folder))
         return folder;
     QString sibling;
     for (int n = 2; n <= MaxSiblings; ++n) {
         sibling = folder + QLatin1Char('-') + QString::number(n);
-        if (!QFileInfo::exists(sibling) || isOwn(sibling))
+        if (isFree(sibling))
             break;
     }
     static bool warned = false;
@@ -66,7 +73,7 @@ QString UArchiveFolder::tryMake(const QString &folder, bool clear)
 {
     QDir dir(folder);
     if (clear && QFileInfo::exists(folder)) {
-        if (!isOwn(folder))
+        if (!isFree(folder))
             return QStringLiteral("Will not remove a folder this program did not make: ");
         if (!dir.removeRecursively())
             return QStringLiteral("Unable to remove the existing directory at: ");

@@ -11,9 +11,9 @@ public:
     static constexpr const char *MarkerName = ".veloxa-archive";
 
     // Makes folder, removing it with its contents first when clear is set. An existing folder
-    // without the marker is not touched: a fresh folder beside it is used instead, with one
-    // warning. When nothing can be made the same is tried under the user's documents folder;
-    // returns the path of the folder made (or last tried).
+    // that is neither empty nor marked is not touched: a fresh folder beside it is used instead,
+    // with one warning. When nothing can be made the same is tried under the user's documents
+    // folder; returns the path of the folder made (or last tried).
     static QString make(const QString &folder, bool clear);
     // Makes folder without clearing and without the documents fallback; an entry's folder
     // must stay inside the extraction root. False (after one warning) on failure.
@@ -22,6 +22,8 @@ public:
     static bool isOwn(const QString &folder);
 
 private:
+    // Missing, empty or the program's own: make() may clear it.
+    static bool isFree(const QString &folder);
     // folder itself when it is free or the program's own, else the first free or own sibling.
     static QString ownFolder(const QString &folder);
     // An empty text on success, else the message that names the failure.

@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -270,8 +271,8 @@ void TestTTransform::grpvReply_data()
                                 << "" << 0.0f << 0;
     QTest::newRow("63 is -10.5 dB") << "63"
                                     << "" << -10.5f << -10;
-    QTest::newRow("not hexadecimal") << "zz"
-                                     << "" << -60.0f << -60;
+    QTest::newRow("not hexadecimal, ignored") << "zz"
+                                              << "" << std::numeric_limits<float>::quiet_NaN() << 0;
     QTest::newRow("typenum 3 reads raw") << "78"
                                          << "3" << 0.0f << 120;
 }
@@ -287,7 +288,9 @@ void TestTTransform::grpvReply()
     auto transform = make(QStringLiteral("grpV"));
     QSignalSpy ready(transform.get(), &TTransform::replyValueReady);
     transform->setReplyValue(reply);
-    QCOMPARE(ready.count(), 1);
+    QCOMPARE(ready.count(), qIsNaN(db) ? 0 : 1);
+    if (qIsNaN(db))
+        return;
     float value = 0;
     transform->reply(&value);
     QCOMPARE(value, db);
