@@ -624,26 +624,22 @@ void TestUArchive::userFolderIsNeverRemoved_data()
 void TestUArchive::userFolderIsNeverRemoved()
 {
     QFETCH(bool, inDocuments);
-    QString parent = m_work->path() + QStringLiteral("/parent");
+    QString users = m_work->path() + QStringLiteral("/parent/Archive");
     if (inDocuments) {
         const QString blocker = writeFile(QStringLiteral("blocker"), "not a folder");
         clientSettings().setValue(QStringLiteral("Path/Archive"), blocker);
-        parent = QDir::cleanPath(documents() + "/" + blocker);
+        users = QDir::cleanPath(documents() + "/" + blocker + "/Archive");
     }
-    const QString users = parent + QStringLiteral("/Archive");
-    QVERIFY(QDir().mkpath(users + QStringLiteral("/mystuff")));
-    QFile mine(users + QStringLiteral("/mystuff/notes.txt"));
-    QVERIFY(mine.open(QIODevice::WriteOnly) && mine.write("mine") == 4);
-    mine.close();
+    QVERIFY(QDir().mkpath(users));
+    QVERIFY(QFile::copy(writeArchive({}), users + QStringLiteral("/mine.cpz")));
 
     UArchive *archive = UArchive::instance();
     QVERIFY(archive->open(writeArchive({{"/First.cpf", qCompress("first")}})));
     QVERIFY(archive->open(writeArchive({{"/Second.cpf", qCompress("second")}})));
 
-    QCOMPARE(treeBelow(users), (QStringList{"mystuff", "mystuff/notes.txt"}));
-    const QString beside = users + QStringLiteral("-2");
-    QCOMPARE(archive->header().extractionRoot(), beside);
-    QCOMPARE(treeBelow(beside), QStringList{QStringLiteral("Second.cpf")});
+    QCOMPARE(treeBelow(users), QStringList{QStringLiteral("mine.cpz")});
+    QCOMPARE(archive->header().extractionRoot(), users + QStringLiteral("-2"));
+    QCOMPARE(treeBelow(users + QStringLiteral("-2")), QStringList{QStringLiteral("Second.cpf")});
 }
 
 void TestUArchive::rootFallsBackToDocuments()

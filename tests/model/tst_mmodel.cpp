@@ -262,25 +262,23 @@ void TestMModel::startupProjectChoice()
 void TestMModel::failedOpenShowsPreviousProject_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("when");
+    QTest::addColumn<QString>("when"); // start, or with the demonstration or another project open
     QTest::addColumn<QString>("reason");
 
     QFile demo(QStringLiteral(":/data/Veloxa/Demo.cpz"));
     QVERIFY(demo.open(QIODevice::ReadOnly));
-    const QByteArray badXml = "<?xml version=\"1.0\"?><Canvas><size>6</Canvas>";
-    QTest::newRow("noise at start") << QByteArray(4096, 'Z') << "start"
-                                    << "archive is damaged";
-    QTest::newRow("truncated archive") << demo.read(40) << "demo open"
-                                       << "archive is damaged";
-    QTest::newRow("bad XML") << badXml << "other project open"
+    const QByteArray head = "<?xml version=\"1.0\"?>";
+    const QByteArray noSize = "<VXB><Canvas><Property name=\"attributes\"><size>nan</size>"
+                              "<orientation>1</orientation></Property></Canvas></VXB>";
+    QTest::newRow("noise") << QByteArray(4096, 'Z') << "start"
+                           << "archive is damaged";
+    QTest::newRow("cut archive") << demo.read(40) << "demo"
+                                 << "archive is damaged";
+    QTest::newRow("bad XML") << head + "<Canvas></VXB>"
+                             << "other"
                              << "not well-formed XML";
-    QTest::newRow("empty file") << QByteArray() << "other project open"
-                                << "not well-formed";
-    QTest::newRow("no window size")
-        << QByteArray("<?xml version=\"1.0\"?><VXB><Canvas><Property name=\"attributes\">"
-                      "<size>nan</size><orientation>1</orientation></Property></Canvas></VXB>")
-        << "demo open"
-        << "no usable window size";
+    QTest::newRow("no size") << head + noSize << "demo"
+                             << "no usable window size";
 }
 
 void TestMModel::failedOpenShowsPreviousProject()
@@ -293,31 +291,28 @@ void TestMModel::failedOpenShowsPreviousProject()
     QFile file(bad);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     file.close();
-    const QString venue = folder.filePath(QStringLiteral("Venue.cpz"));
-    QVERIFY(QFile::copy(QStringLiteral(":/data/Veloxa/Demo.cpz"), venue));
-
     QString shown = QStringLiteral(":/data/Veloxa/Demo.cpz");
     if (when == QLatin1String("start")) {
         clientSettings().setValue(QStringLiteral("Path/Designs"), folder.path());
         m_window = std::make_unique<MainWindow>();
     } else {
-        if (when == QLatin1String("other project open")) {
-            shown = venue;
-            QVERIFY(m_window->model()->openProject(venue));
+        if (when == QLatin1String("other")) {
+            shown = folder.filePath(QStringLiteral("Venue.cpz"));
+            QVERIFY(QFile::copy(QStringLiteral(":/data/Veloxa/Demo.cpz"), shown));
+            QVERIFY(m_window->model()->openProject(shown));
         }
         QVERIFY(!m_window->model()->openProject(bad));
     }
 
     QMessageBox *box = nullptr;
     QTRY_VERIFY((box = m_window->findChild<QMessageBox *>(QStringLiteral("projectNotOpened"))));
-    QVERIFY2(box->text().contains(QDir::toNativeSeparators(bad)), qPrintable(box->text()));
-    QVERIFY2(box->text().contains(reason), qPrintable(box->text()));
-    QVERIFY(box->text().contains(shown == venue ? QStringLiteral("\"Venue.cpz\"")
-                                                : QStringLiteral("demonstration")));
+    const QString text = box->text();
+    QVERIFY2(text.contains(QDir::toNativeSeparators(bad)), qPrintable(text));
+    QVERIFY2(text.contains(reason), qPrintable(text));
+    QVERIFY(text.contains(when == QLatin1String("other") ? "\"Venue.cpz\"" : "demonstration"));
     box->close();
     QCOMPARE(m_window->model()->currentFile(), shown);
     QCOMPARE(scene()->childCount(), 5);
-    QVERIFY(m_window->canvas().width() > 100);
     QCOMPARE(m_window->minimumSize(),
              QSize(m_window->canvas().width() + 4, m_window->canvas().height() + 4));
 }
