@@ -498,6 +498,14 @@ void ITcpClient::goOffline()
     setOnline(false);
 }
 
+QList<QByteArray> ITcpClient::queuedMessages() const
+{
+    QList<QByteArray> messages;
+    for (const ClientMessage &message : m_queue)
+        messages.append(message.data);
+    return messages;
+}
+
 bool ITcpClient::enqueue(const ClientMessage &message)
 {
     if (m_queue.isEmpty())

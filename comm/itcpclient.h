@@ -72,6 +72,8 @@ public:
 
     quint16 port() const { return m_port; }
     int queuedCount() const { return int(m_queue.size()); }
+    // The bytes of each message waiting to be sent, in order.
+    QList<QByteArray> queuedMessages() const;
 
     // The host check's command: the platform's ping, one echo request with a deadline.
     static QString defaultPingProgram();

@@ -64,8 +64,7 @@ for bench in "${benches[@]}"; do
     echo "== $name"
     output=$(mktemp)
     code=0
-    # From inside the build folder: the client unpacks the demonstration archive into the
-    # working directory, which must not be the source tree.
+    # From inside the build folder, so that nothing a benchmark writes lands in the source tree.
     (cd "$build" && "$bench") | tee "$output" || code=$?
     collect "$name" <"$output"
     if ((code != 0)); then

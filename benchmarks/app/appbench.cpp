@@ -157,11 +157,13 @@ QString SimulatorProcess::stop()
     return QString::fromUtf8(m_process.readAllStandardOutput()).trimmed();
 }
 
-bool SimulatorProcess::start()
+bool SimulatorProcess::start(const QStringList &extra)
 {
     m_process.setProgram(QStringLiteral(VELOXA_DEVSIM));
-    m_process.setArguments({QStringLiteral(VELOXA_DEMO_ARCHIVE), QStringLiteral("--ephemeral"),
-                            QStringLiteral("--stdin-quit"), QStringLiteral("--summary")});
+    m_process.setArguments(
+        QStringList{QStringLiteral(VELOXA_DEMO_ARCHIVE), QStringLiteral("--ephemeral"),
+                    QStringLiteral("--stdin-quit"), QStringLiteral("--summary")} +
+        extra);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start();
     const QRegularExpression listening(QStringLiteral("^listening (\\S+) ([0-9.]+):(\\d+)$"));

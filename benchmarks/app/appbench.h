@@ -58,7 +58,8 @@ class SimulatorProcess
 {
 public:
     ~SimulatorProcess();
-    bool start();
+    // extra: more of veloxa-devsim's switches, its failure modes ("--delay", "500").
+    bool start(const QStringList &extra = {});
     // Ends it and returns what it says last: its summary of the commands it received.
     QString stop();
     QString errorString() const { return m_error; }
