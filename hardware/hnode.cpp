@@ -307,6 +307,37 @@ int HNode::childCount() const
 
 void HNode::nodeAttached(HNode *) {}
 
+void HNode::registerRooms(HRCGroupInfo *) {}
+
+void HNode::clickRoom() {}
+
+QString HNode::roomColor() const
+{
+    return QStringLiteral("black");
+}
+
+QStringList HNode::combinedRoomNames() const
+{
+    return {};
+}
+
+QStringList HNode::comboColors() const
+{
+    return {};
+}
+
+QString HNode::comboColor(int) const
+{
+    return {};
+}
+
+int HNode::selectedCombo() const
+{
+    return 0;
+}
+
+void HNode::selectCombo(int) {}
+
 void HNode::setProtocol(PProtocol *protocol)
 {
     m_protocol = protocol;

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class HChassis;
+class HRCGroupInfo;
 class PProtocol;
 class QXmlAttributes;
 class QXmlStreamWriter;
@@ -189,6 +190,21 @@ public:
     virtual HNode *findCounterpart(const HNode *otherTree) const;
     virtual QString category() const;
     virtual void setParentNode(HNode *parent);
+
+    // --- Room combining: room blocks, rooms and groups fill these -------------------------
+    // A room-combining block registers its room with its chassis's state.
+    virtual void registerRooms(HRCGroupInfo *state);
+    // A room asks its group to add it to the selected combo or take it out.
+    virtual void clickRoom();
+    // A room's current colour; "black" for nodes that are not rooms.
+    virtual QString roomColor() const;
+    // The names of the other rooms in a room's combo.
+    virtual QStringList combinedRoomNames() const;
+    // A group's combo slots: one colour per slot, and the slot chosen for the next room click.
+    virtual QStringList comboColors() const;
+    virtual QString comboColor(int index) const;
+    virtual int selectedCombo() const;
+    virtual void selectCombo(int index);
 
 protected:
     // Drops every "." and blank from the title: "Param. Set" becomes "ParamSet".
