@@ -245,6 +245,8 @@ QString PVXBProtocol::replyKey(const TTransform &transform)
     case 6:
     case 10:
         return query(transform);
+    case 9: // "GRC 1,[1,2]": the group's combos follow a comma
+        return query(transform) + QLatin1Char(',');
     default:
         return query(transform) + QLatin1Char('=');
     }
@@ -269,8 +271,17 @@ QStringList PVXBProtocol::setCommands(const TTransform &transform)
         return {target + QLatin1Char(',') + value};
     case 8:
         return {value.isEmpty() ? target : target + QLatin1Char('=') + value};
-    case 9:
-        return value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    case 9: {
+        // Room-combining texts arrive with their own CR; each command gets exactly one.
+        QStringList commands;
+        for (QString command : value.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            while (command.endsWith(QLatin1Char('\r')))
+                command.chop(1);
+            if (!command.isEmpty())
+                commands.append(command);
+        }
+        return commands;
+    }
     default:
         return {};
     }

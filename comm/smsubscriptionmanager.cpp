@@ -127,8 +127,11 @@ QString SMSubscriptionManager::replyKey(const QByteArray &line)
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals >= 0)
         return text.left(equals);
-    if (text.startsWith(QLatin1String("GRC ")))
-        return text.left(text.indexOf(QLatin1Char(',')) + 1);
+    if (text.startsWith(QLatin1String("GRC "))) {
+        // A group with no combo may be answered without the comma.
+        const qsizetype comma = text.indexOf(QLatin1Char(','));
+        return comma < 0 ? text.trimmed() + QLatin1Char(',') : text.left(comma + 1);
+    }
     if (text.startsWith(QLatin1String("GL"))) {
         const QStringList words = tokens(text);
         return words.size() >= 2 ? words.at(0) + QLatin1Char(' ') + words.at(1) : QString();

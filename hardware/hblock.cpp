@@ -1,5 +1,8 @@
 #include "hardware/hblock.h"
 
+#include "hardware/hrcgroupinfo.h"
+#include "util/logcategories.h"
+
 #include <QXmlAttributes>
 
 #include <algorithm>
@@ -28,6 +31,8 @@ void HBlock::parseProperty(const QXmlAttributes &attributes)
         m_hasList = true;
     } else if (name == QLatin1String("roomName")) {
         m_roomName = value;
+    } else if (name == QLatin1String("roomCombine")) {
+        m_roomCombine = value;
     }
     HNode::parseProperty(attributes);
 }
@@ -52,6 +57,27 @@ bool HBlock::completeSetup()
         return scriptFile().contains(QLatin1String("toggleff"));
     return std::any_of(kindPrefixes.cbegin(), kindPrefixes.cend(),
                        [&kind](const QString &prefix) { return kind.startsWith(prefix); });
+}
+
+void HBlock::registerRooms(HRCGroupInfo *state)
+{
+    static const QString router = QStringLiteral("Conference Room Router");
+    static const QStringList combiners = {QStringLiteral("General Purpose Room Combiner"),
+                                          QStringLiteral("Standard Room Combiner")};
+    if (title() != router && !combiners.contains(title()))
+        return;
+    if (roomNumber() < 1 || rcGroupNumber() < 1) {
+        qCDebug(lcHardware).noquote()
+            << QStringLiteral("Room block '%1' has no room number or group (%2, %3); it serves "
+                              "no room.")
+                   .arg(label())
+                   .arg(roomNumber())
+                   .arg(rcGroupNumber());
+        return;
+    }
+    const int kind = title() == router ? HRCGroupInfo::RouterRoom : HRCGroupInfo::CombinerRoom;
+    state->registerRoom(rcGroupNumber(), label() + QLatin1Char('-') + m_roomName, m_roomName,
+                        roomNumber(), kind, nodeNumber(), m_roomCombine);
 }
 
 QStringList HBlock::takeItemList()

@@ -18,6 +18,8 @@ public:
     // False for the block kinds no control drives (equalisers, delays, mixers, ...): the
     // designer import drops those.
     bool completeSetup() override;
+    // A combiner or router block stands for one room of a room-combining group.
+    void registerRooms(HRCGroupInfo *state) override;
 
     // Entries a list control on this block shows (room routers: "None" and the background-music
     // sources).
@@ -30,6 +32,8 @@ public:
     int inputCount() const { return m_inputCount; }
     int bgmCount() const { return m_bgmCount; }
     QString roomName() const { return m_roomName; }
+    // Which rooms this block's room may join: "{1|2}{2|3}" pairs or "[1,2]" lists.
+    QString roomCombine() const { return m_roomCombine; }
     bool hasList() const { return m_hasList; }
 
 private:
@@ -40,5 +44,6 @@ private:
     qint32 m_inputCount = 0;
     qint32 m_bgmCount = 0;
     QString m_roomName;
+    QString m_roomCombine;
     bool m_hasList = false;
 };

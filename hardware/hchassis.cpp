@@ -234,3 +234,8 @@ QString HChassis::networkStatus() const
     return tr("%1%2\nIP Address: %3\nPort: %4")
         .arg(device, state, m_ipAddress, QString::number(connectionPort()));
 }
+
+void HChassis::nodeAttached(HNode *node)
+{
+    node->registerRooms(&m_roomCombining);
+}

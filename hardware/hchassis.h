@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hardware/hcomposite.h"
+#include "hardware/hrcgroupinfo.h"
 
 #include <memory>
 
@@ -56,6 +57,11 @@ public:
     // this one's followed by " (Main)".
     HNode *findCounterpart(const HNode *otherTree) const override;
     QString category() const override;
+    // A room-combining block attached or merged here registers its room.
+    void nodeAttached(HNode *node) override;
+
+    // Rooms, groups and combos of the room-combining blocks of this chassis.
+    HRCGroupInfo *roomCombining() { return &m_roomCombining; }
 
     // Makes the connection if there is none; then, only when a node below is referenced,
     // reports the new state through onlineStateChanged and opens (on) or closes the connection.
@@ -84,4 +90,5 @@ private:
     QString m_serialPort = QStringLiteral("10055");
     QString m_platform = QStringLiteral("NVA");
     bool m_usesCordaLinkName = false;
+    HRCGroupInfo m_roomCombining;
 };

@@ -4,6 +4,7 @@
 #include "hardware/hchassis.h"
 #include "hardware/hnodefactory.h"
 #include "hardware/hparametersetlist.h"
+#include "hardware/hrcgroup.h"
 #include "hardware/hroot.h"
 #include "model/mproject.h"
 #include "util/logcategories.h"
@@ -264,6 +265,8 @@ void XVXJHandler::beginOwner(const QString &element, const QXmlAttributes &attri
     m_currentOwner = m_root->findByCategoryAndAttribute(category, QStringLiteral("id"), id);
     if (m_currentOwner)
         m_currentOwner->clearMarks(HNode::FlagPlaceholder);
+    if (auto *group = qobject_cast<HRCGroup *>(m_currentOwner))
+        group->buildRooms();
 }
 
 void XVXJHandler::dispatch(const QString &element, const QXmlAttributes &attributes)
@@ -358,6 +361,7 @@ void XVXJHandler::attachChassis(HChassis *chassis)
                 m_mainChassis = existing;
             existing->mergeFrom(chassis);
             existing->setMarks(HNode::FlagConfirmed);
+            existing->roomCombining()->clear();
             delete chassis;
             return;
         }

@@ -194,8 +194,8 @@ void TestPVXBProtocol::catalogue_data()
         << "Matrix" << 2 << 5 << "" << QByteArray("GA\"Matrix\">0>5\r")
         << QByteArray("GA\"Matrix\">0>5=") << Messages{"MA \"Matrix\">2\r"};
     QTest::newRow("struct 9") << 9 << "passThrough"
-                              << "Room" << 0 << 0 << "SRC 1,2;SRC 3,4" << QByteArray("GRC 3\r")
-                              << QByteArray("GRC 3=") << Messages{"SRC 1,2\r", "SRC 3,4\r"};
+                              << "Room" << 0 << 0 << "SRC 1,2\r;SRC 3,4" << QByteArray("GRC 3\r")
+                              << QByteArray("GRC 3,") << Messages{"SRC 1,2\r", "SRC 3,4\r"};
     QTest::newRow("struct 10, meter 10")
         << 10 << "text"
         << "Input" << 0 << 0 << "1" << QByteArray("GL A\r") << QByteArray("GL A") << Messages{};

@@ -162,6 +162,7 @@ void TestSMSubscriptionManager::replyKeys_data()
     QTest::newRow("subscription answer")
         << QByteArray("SUB \"GA\"Bar Volume\">2\",yes") << "SUB \"GA\"Bar Volume\">2\"";
     QTest::newRow("room combining") << QByteArray("GRC 3,1,2,4") << "GRC 3,";
+    QTest::newRow("room combining, no combo") << QByteArray("GRC 3\r") << "GRC 3,";
     QTest::newRow("meter") << QByteArray("GL A [1,2,3,4]") << "GL A";
     QTest::newRow("state") << QByteArray("S 1A") << "S";
     QTest::newRow("final CR") << QByteArray("S 1A\r") << "S";

@@ -921,9 +921,15 @@ void TestHNode::platformIsAskedUpTheParentChain()
     main->addNode(rc);
     auto *room = new HRCRoom;
     rc->addNode(room);
-    QCOMPARE(room->platform(), QStringLiteral("NVA")); // the chassis's default
+    auto *block = new HBlock;
+    main->addNode(block);
+    QCOMPARE(block->platform(), QStringLiteral("NVA")); // the chassis's default
     main->setConnectionAttribute(QStringLiteral("platform"), QStringLiteral("TQ"));
-    QCOMPARE(room->platform(), QStringLiteral("TQ"));
+    QCOMPARE(block->platform(), QStringLiteral("TQ"));
+    // Room combining has templates of its own, whatever the device.
+    QCOMPARE(room->platform(), QStringLiteral("Veloxa"));
+    QCOMPARE(room->templatePath(), QStringLiteral(":/data/Veloxa/RCRoom_0.xml"));
+    QCOMPARE(rc->templatePath(), QStringLiteral(":/data/Veloxa/RCGroup_0.xml"));
     QCOMPARE(root.platform(), QString());
     HBlock orphan;
     QCOMPARE(orphan.platform(), QString());

@@ -4,6 +4,8 @@
 #include "hardware/hgroup.h"
 #include "hardware/hparameterset.h"
 #include "hardware/hparametersetlist.h"
+#include "hardware/hrcgroup.h"
+#include "hardware/hrcroom.h"
 #include "hardware/hroot.h"
 #include "hardware/xvxjhandler.h"
 #include "model/mproject.h"
@@ -110,6 +112,7 @@ private slots:
     void mergeModeMatchesExistingChassisAndNodes();
     void groupsOfTqAmplifiersLearnTheirAmplifiers();
     void projectInformationIsRead();
+    void roomCombiningGroupsBuildTheirRooms();
 
 private:
     // Writes a designer project around body and loads it into root.
@@ -579,6 +582,51 @@ void TestXVXJHandler::projectInformationIsRead()
     QCOMPARE(info.engineer().tel, QStringLiteral("+1 555"));
     QCOMPARE(info.businessManager().name, QString());
     QCOMPARE(countOf(root, QStringLiteral("Chassis")), 1);
+}
+
+void TestXVXJHandler::roomCombiningGroupsBuildTheirRooms()
+{
+    const auto room = [](const QString &label, int nodeId, int number, const QString &name) {
+        return block(QStringLiteral("Standard Room Combiner"), label, nodeId,
+                     {"roomNumber=" + QString::number(number), QStringLiteral("rcGroupNumber=1"),
+                      "roomName=" + name, QStringLiteral("roomCombine={1|2}{2|5}")});
+    };
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("room 2 twice")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("names neighbour 5")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("group 3 .* no rooms")));
+    HRoot root;
+    QVERIFY(load(root, "<Nodes>" + mainProcessor() + room("Hall", 301, 1, "North") +
+                           room("Hall", 302, 2, "South") + room("Annex", 303, 2, "Copy") +
+                           "</Nodes><RCGroups>" + definition("RCGroup", "1", "RCGroup", "Halls") +
+                           definition("RCGroup", "3", "RCGroup", "Empty") +
+                           "</RCGroups><Assignment><RCGroup id=\"1\"/><RCGroup id=\"3\"/>"
+                           "</Assignment>"));
+    auto *group = qobject_cast<HRCGroup *>(root.findByCategoryAndAttribute(
+        QStringLiteral("RCGroups"), QStringLiteral("label"), QStringLiteral("Halls")));
+    QVERIFY(group);
+    QCOMPARE(group->childCount(), 2);
+    auto *north = qobject_cast<HRCRoom *>(group->child(0));
+    auto *south = qobject_cast<HRCRoom *>(group->child(1));
+    QVERIFY(north && south);
+    QCOMPARE(south->label(), QStringLiteral("[Hall-South]"));
+    QCOMPARE(south->nodeNumber(), 302);
+    QCOMPARE(root.findByCategoryAndId(QStringLiteral("RCRooms"), 301), north);
+    QCOMPARE(group->comboColors(), QStringList{QStringLiteral("crimson")});
+
+    // Clicks reach the group and its answers only the clicked room.
+    QSignalSpy northColour(north, &HNode::updateRoomColor);
+    QSignalSpy northSends(north, &HNode::sendMessage);
+    QSignalSpy southSends(south, &HNode::sendMessage);
+    north->clickRoom();
+    QVERIFY(northColour.wait());
+    QCOMPARE(northColour.first().first().toString(), QStringLiteral("crimson"));
+    south->clickRoom();
+    QVERIFY(southSends.wait());
+    QCOMPARE(southSends.first().first().toString(), QStringLiteral("SRC 1,[1,2]\r"));
+    QCOMPARE(northSends.size(), 0);
+    QCOMPARE(north->combinedRoomNames(), QStringList{QStringLiteral("South")});
+    group->setReplyText(QStringLiteral("GRC 1,"));
+    QCOMPARE(south->roomColor(), QStringLiteral("lightgray"));
 }
 
 QTEST_MAIN(TestXVXJHandler)
