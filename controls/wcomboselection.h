@@ -17,10 +17,21 @@ public:
     explicit WComboSelection(QQuickItem *parent = nullptr);
     ~WComboSelection() override;
 
+    bool processProperty(const QString &name, const QString &value) override;
+    bool save(XmlWriter &writer) override;
+    void setNode(HNode *node) override;
+    void unlinkNode() override;
+    void destroy() override;
+
     QStringList comboColors() const { return m_comboColors; }
     int selectedIndex() const { return m_selectedIndex; }
     int count() const { return int(m_comboColors.size()); }
     int sideMargins() const { return m_sideMargins; }
+
+public Q_SLOTS:
+    void onUpdateComboColorList();
+    QString getComboColor(int index) const;
+    void selectorClicked(int index);
 
 Q_SIGNALS:
     void comboColorsChanged();
