@@ -1,5 +1,8 @@
 #include "app/mainwindow.h"
+#include "canvas/cattributes.h"
 #include "canvas/ccomposite.h"
+#include "comm/pvxbprotocol.h"
+#include "comm/ttransformfactory.h"
 #include "controls/wactivecombo.h"
 #include "controls/wcomboselection.h"
 #include "controls/wdelegate.h"
@@ -12,8 +15,6 @@
 #include "model/mmodel.h"
 #include "model/mqmlinterface.h"
 
-#include <QApplication>
-#include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -29,23 +30,24 @@ namespace {
 class RoomNode : public HNode
 {
 public:
-    void clickRoom() override { ++clicks; }
-    QString roomColor() const override { return color; }
+    // As a room's group does, answers with commands for the device.
+    void clickRoom() override { emit sendMessage("SRC 1,2,3,S\r;SRC 1,3,4,J\r", 3); }
     QStringList combinedRoomNames() const override { return names; }
     QStringList comboColors() const override { return colors; }
     QString comboColor(int index) const override { return colors.value(index); }
-    int selectedCombo() const override { return selected; }
-    // As a group does, a slot it does not have is refused.
-    void selectCombo(int index) override { selected = index < colors.size() ? index : selected; }
-
-    int clicks = 0;
-    QString color = QStringLiteral("black");
-    QStringList names;
-    QStringList colors;
-    int selected = 0;
+    QStringList names, colors;
 };
 
-const QString Floor = QStringLiteral("5,5 115,5 115,70 100,70 100,132 5,132");
+// A document of the type, owned by `document`, and its widget linked to `node`.
+template<class Widget>
+Widget *createWidget(const QString &type, std::unique_ptr<QObject> &document, HNode *node)
+{
+    WWidget *widget = WDelegate::instance()->factory()->createWidget(type);
+    document.reset(widget->quickItem());
+    widget->setType(type);
+    widget->setNode(node);
+    return qobject_cast<Widget *>(widget);
+}
 
 } // namespace
 
@@ -63,23 +65,14 @@ private slots:
     void reloadLeavesNoDocuments();
     void jump_data();
     void jump();
-    void roomTap_data();
-    void roomTap();
-    void roomColour_data();
-    void roomColour();
-    void roomError();
-    void comboSelector_data();
-    void comboSelector();
-    void activeCombo_data();
-    void activeCombo();
+    void roomSelector_data();
+    void roomSelector();
+    void combination_data();
+    void combination();
     void roomWidgetsSaved_data();
     void roomWidgetsSaved();
 
 private:
-    // A document of the type, which `document` then owns, and its widget.
-    template<class Widget>
-    Widget *createWidget(const QString &type, std::unique_ptr<QObject> &document) const;
-
     CComposite *scene() const { return m_window->model()->currentScene(); }
     QQuickItem *controlArea() const;
     WWidget *findWidget(const QString &type) const;
@@ -192,217 +185,115 @@ void TestPanelWidgets::jump()
                                  line.match(QString::fromUtf8(log.readAll())).hasMatch()));
 }
 
-template<class Widget>
-Widget *TestPanelWidgets::createWidget(const QString &type,
-                                       std::unique_ptr<QObject> &document) const
-{
-    WWidget *widget = WDelegate::instance()->factory()->createWidget(type);
-    document.reset(widget ? widget->quickItem() : nullptr);
-    if (widget)
-        widget->setType(type);
-    return qobject_cast<Widget *>(widget);
-}
-
-void TestPanelWidgets::roomTap_data()
+void TestPanelWidgets::roomSelector_data()
 {
     QTest::addColumn<QPointF>("press");
     QTest::addColumn<QString>("indicator");
-    QTest::addColumn<int>("clicks");
-    const QString green = "../../images/skins/Light/indicator_grn.png";
-    QTest::newRow("inside") << QPointF(50, 50) << green << 1;
-    QTest::newRow("in the notch of the L") << QPointF(110, 100) << green << 0;
+    QTest::addColumn<QStringList>("sent"); // the wire's commands, each ended by its own CR
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<bool>("selected");
+    const QStringList both = {"SRC 1,2,3,S", "SRC 1,3,4,J"};
+    QTest::newRow("inside") << QPointF(50, 50) << "indicator_grn.png" << both << "crimson" << true;
+    QTest::newRow("in the notch of the L")
+        << QPointF(110, 100) << "indicator_grn.png" << QStringList() << "lightgray" << false;
     QTest::newRow("not connected")
-        << QPointF(50, 50) << "../../images/skins/Light/indicator_red.png" << 0;
-    QTest::newRow("skin folder named red")
-        << QPointF(50, 50) << "../../images/skins/red/indicator_grn.png" << 1;
+        << QPointF(50, 50) << "indicator_red.png" << QStringList() << "orange" << true;
 }
 
-void TestPanelWidgets::roomTap()
+void TestPanelWidgets::roomSelector()
 {
     QFETCH(QPointF, press);
     QFETCH(QString, indicator);
-    std::unique_ptr<QObject> document;
-    auto *room = createWidget<WRoomSelection>("roomselector", document);
-    QVERIFY(room);
-    RoomNode node;
-    room->setNode(&node);
-    room->processProperty("polygon", Floor);
-    m_window->model()->qmlInterface()->setProperty("connectInd", indicator);
-    room->outputPressed(press.x(), press.y());
-    QTEST(node.clicks, "clicks");
-}
-
-void TestPanelWidgets::roomColour_data()
-{
-    QTest::addColumn<QString>("colour");
-    QTest::addColumn<QString>("how"); // "signal", "query" or "unlinked"
-    QTest::addColumn<bool>("selected");
-    QTest::addColumn<QString>("fill");
-    QTest::newRow("joined a combo") << "crimson"
-                                    << "signal" << true << "crimson";
-    QTest::newRow("in no combo") << "lightgray"
-                                 << "signal" << false << "lightgray";
-    QTest::newRow("combo reply") << "orange"
-                                 << "query" << true << "orange";
-    QTest::newRow("unlinked") << "crimson"
-                              << "unlinked" << false << "black";
-}
-
-void TestPanelWidgets::roomColour()
-{
     QFETCH(QString, colour);
-    QFETCH(QString, how);
-    QFETCH(QString, fill);
-    std::unique_ptr<QObject> document;
-    auto *room = createWidget<WRoomSelection>("roomselector", document);
     RoomNode node;
-    room->setNode(&node);
-    // The stored colour is the file's, not the room's state.
-    room->processProperty("fieldcolor", "lime");
-    QCOMPARE(room->fieldColor(), QColor("black"));
-    node.color = colour;
-    if (how == "unlinked")
-        room->unlinkNode();
-    if (how == "query")
-        emit node.queryResponseReady();
-    else
-        emit node.updateRoomColor(colour, 1);
+    std::unique_ptr<QObject> document;
+    auto *room = createWidget<WRoomSelection>("roomselector", document, &node);
+    CAttributes attributes;
+    attributes.setAttribute("attributes", "struct", "9");
+    const auto transform = TTransformFactory::create("passThrough", attributes, &node);
+    PProtocol protocol; // writes nothing: the transform keeps what was sent
+    room->setTransform(transform.get());
+    room->setProtocol(&protocol);
+    room->processProperty("polygon", "5,5 115,5 115,70 100,70 100,132 5,132");
+    m_window->model()->qmlInterface()->setProperty("connectInd", "skins/Light/" + indicator);
+    room->outputPressed(press.x(), press.y());
+    QTEST(PVXBProtocol::setCommands(*transform), "sent");
+    emit node.updateRoomColor(colour, 1);
     QTEST(room->isSelected(), "selected");
-    QTRY_COMPARE(room->fieldColor(), QColor(fill));
+    QTRY_COMPARE(room->fieldColor(), QColor(colour));
 }
 
-void TestPanelWidgets::roomError()
+void TestPanelWidgets::combination_data()
 {
-    std::unique_ptr<QObject> document;
-    auto *room = createWidget<WRoomSelection>("roomselector", document);
-    RoomNode node;
-    room->setNode(&node);
-    emit node.showErrorDialog("FAILURE::Cannot add 'Salon B' to the selected combination.", 2);
-    const auto failureBox = [] {
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (top->objectName() == "roomCombineFailure")
-                return qobject_cast<QMessageBox *>(top);
-        }
-        return static_cast<QMessageBox *>(nullptr);
-    };
-    QTRY_VERIFY(failureBox());
-    QMessageBox *box = failureBox();
-    QCOMPARE(box->text(), "Cannot add 'Salon B' to the selected combination.");
-    QCOMPARE(box->windowTitle(), "Room Combine Failure");
-    box->close();
-}
-
-void TestPanelWidgets::comboSelector_data()
-{
-    QTest::addColumn<QStringList>("colors");
-    QTest::addColumn<int>("click");
-    QTest::addColumn<QStringList>("shown");
-    QTest::addColumn<int>("selected");
-    const QStringList defaults = {"crimson", "orange", "yellow", "lime",
-                                  "skyblue", "orchid", "sienna"};
-    const QStringList four = {"crimson", "orange", "yellow", "lime"};
-    QTest::newRow("node's slots") << four << 2 << four << 2;
-    QTest::newRow("slot the group lacks") << four << 5 << four << 0;
-    QTest::newRow("node without slots") << QStringList() << 1 << defaults << 0;
-}
-
-void TestPanelWidgets::comboSelector()
-{
-    QFETCH(QStringList, colors);
-    QFETCH(int, click);
-    std::unique_ptr<QObject> document;
-    auto *selector = createWidget<WComboSelection>("comboselector", document);
-    QVERIFY(selector);
-    QCOMPARE(selector->count(), 7);
-    RoomNode group;
-    selector->setNode(&group);
-    group.colors = colors;
-    QSignalSpy colorsChanged(selector, &WComboSelection::comboColorsChanged);
-    emit group.updateComboColorList();
-    QTEST(selector->comboColors(), "shown");
-    QCOMPARE(colorsChanged.size(), colors.isEmpty() ? 0 : 1);
-    QCOMPARE(selector->getComboColor(1), colors.value(1));
-    QSignalSpy indexChanged(selector, &WComboSelection::selectedIndexChanged);
-    selector->selectorClicked(click);
-    QTEST(selector->selectedIndex(), "selected");
-    QCOMPARE(indexChanged.size(), 1);
-}
-
-void TestPanelWidgets::activeCombo_data()
-{
-    QTest::addColumn<QList<QStringList>>("answers"); // the node's names at each reply
+    QTest::addColumn<QStringList>("colors");         // the group's slots
+    QTest::addColumn<QList<QStringList>>("answers"); // the room's combined names at each reply
     QTest::addColumn<int>("changes");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("two rooms") << QList<QStringList>{{"Salon A", "Salon B"}} << 1
+    QTest::newRow("two rooms") << QStringList{"crimson", "lime"}
+                               << QList<QStringList>{{"Salon A", "Salon B"}} << 1
                                << "Combined w/ Salon A / Salon B";
     QTest::newRow("same names again")
-        << QList<QStringList>{{"Salon A"}, {"Salon A"}} << 1 << "Combined w/ Salon A";
-    QTest::newRow("split again") << QList<QStringList>{{"Salon A"}, {}} << 2 << "";
-    QTest::newRow("never combined") << QList<QStringList>{{}} << 0 << "";
+        << QStringList{"orange"} << QList<QStringList>{{"Salon A"}, {"Salon A"}} << 1
+        << "Combined w/ Salon A";
+    QTest::newRow("split, group without slots")
+        << QStringList() << QList<QStringList>{{"Salon A"}, {}} << 2 << "";
 }
 
-void TestPanelWidgets::activeCombo()
+void TestPanelWidgets::combination()
 {
+    QFETCH(QStringList, colors);
     QFETCH(QList<QStringList>, answers);
-    std::unique_ptr<QObject> document;
-    auto *combo = createWidget<WActiveCombo>("activeroomcombo", document);
-    QVERIFY(combo);
+    RoomNode node;
+    std::unique_ptr<QObject> swatches;
+    std::unique_ptr<QObject> text;
+    auto *selector = createWidget<WComboSelection>("comboselector", swatches, &node);
+    auto *combo = createWidget<WActiveCombo>("activeroomcombo", text, &node);
+    const QStringList defaults = selector->comboColors();
+    QCOMPARE(defaults.size(), 7);
+    node.colors = colors;
+    emit node.updateComboColorList();
+    QCOMPARE(selector->comboColors(), colors.isEmpty() ? defaults : colors);
+    QCOMPARE(selector->getComboColor(0), colors.value(0));
+
     combo->processProperty("separator", " / ");
-    RoomNode room;
-    combo->setNode(&room);
-    QSignalSpy changed(combo, &WActiveCombo::otherRoomNamesChanged);
+    QSignalSpy namesChanged(combo, &WActiveCombo::otherRoomNamesChanged);
     for (const QStringList &names : std::as_const(answers)) {
-        room.names = names;
-        emit room.queryResponseReady();
+        node.names = names;
+        emit node.queryResponseReady();
     }
-    QTEST(int(changed.size()), "changes");
-    auto *text = document->findChild<QObject *>("comboText");
-    QVERIFY(text);
-    QTEST(text->property("text").toString(), "shown");
+    QTEST(int(namesChanged.size()), "changes");
+    QTEST(text->findChild<QObject *>("comboText")->property("text").toString(), "shown");
 }
 
 void TestPanelWidgets::roomWidgetsSaved_data()
 {
     QTest::addColumn<QString>("type");
-    QTest::addColumn<QStringList>("read"); // "name=value", in file order
-    QTest::addColumn<QStringList>("saved");
-    const QStringList room = {"bordercolor=#ff102030", "borderwidth=2",
-                              "polygon=0,0 10,0 0,10", "selectedOpacity=0.8",
-                              "unselectedOpacity=0.3", "path=Demo.cpf\\Floor",
-                              "fieldcolor=#ff00ff00"};
-    QTest::newRow("room") << "roomselector" << room << room;
-    QTest::newRow("combo") << "comboselector" << QStringList{"sideMargins=6"}
-                           << QStringList{"sideMargins=6"};
-    QTest::newRow("combo, margins not a number")
-        << "comboselector" << QStringList{"sideMargins=6", "sideMargins=wide"}
-        << QStringList{"sideMargins=0"};
-    const QStringList active = {"color=#ff405060", "scale=1.5",   "bordercolor=#ff102030",
-                                "borderwidth=3",   "separator=+", "sideMargins=4",
-                                "autosize=true"};
-    QTest::newRow("active combo") << "activeroomcombo" << active << active;
+    QTest::addColumn<QString>("read"); // "name=value;...", in file order; saved the same
+    QTest::newRow("room") << "roomselector"
+                          << "bordercolor=#ff102030;borderwidth=2;polygon=0,0 10,0 0,10;"
+                             "selectedOpacity=0.8;unselectedOpacity=0.3;path=Demo.cpf\\Floor;"
+                             "fieldcolor=#ff00ff00";
+    QTest::newRow("combo") << "comboselector"
+                           << "sideMargins=6";
+    QTest::newRow("active combo") << "activeroomcombo"
+                                  << "color=#ff405060;scale=1.5;bordercolor=#ff102030;"
+                                     "borderwidth=3;separator=+;sideMargins=4;autosize=true";
 }
 
 void TestPanelWidgets::roomWidgetsSaved()
 {
     QFETCH(QString, type);
-    QFETCH(QStringList, read);
-    QFETCH(QStringList, saved);
+    QFETCH(QString, read);
     std::unique_ptr<QObject> document;
-    WWidget *widget = createWidget<WWidget>(type, document);
-    QVERIFY(widget);
-    for (const QString &property : std::as_const(read)) {
-        const qsizetype at = property.indexOf('=');
-        QVERIFY(widget->processProperty(property.left(at), property.mid(at + 1)));
-    }
+    WWidget *widget = createWidget<WWidget>(type, document, nullptr);
+    for (const QString &property : read.split(';'))
+        QVERIFY(widget->processProperty(property.section('=', 0, 0), property.section('=', 1)));
     QString xml;
-    {
-        XmlWriter writer(&xml);
-        QVERIFY(widget->save(writer));
-    }
-    for (const QString &property : std::as_const(saved)) {
-        const qsizetype at = property.indexOf('=');
-        const QString element =
-            "<" + property.left(at) + ">" + property.mid(at + 1) + "</" + property.left(at) + ">";
+    XmlWriter writer(&xml);
+    QVERIFY(widget->save(writer));
+    for (const QString &property : read.split(';')) {
+        const QString name = property.section('=', 0, 0);
+        const QString element = "<" + name + ">" + property.section('=', 1) + "</" + name + ">";
         QVERIFY2(xml.contains(element), qPrintable(element + " not in " + xml));
     }
 }
