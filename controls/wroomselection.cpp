@@ -100,6 +100,8 @@ void WRoomSelection::onUpdateRoomColor(const QString &color, int roomID)
     // The room node passes on only its own room's changes.
     Q_UNUSED(roomID);
     scheduleColor(QColor::fromString(color), 0, false);
+    // For the document's own fill, where the scene-graph geometry is not drawn.
+    setItemColor("fillColor", color);
     const bool selected =
         color != QLatin1String("lightgray") && color != QLatin1String("black") && !color.isEmpty();
     if (selected != m_isSelected) {

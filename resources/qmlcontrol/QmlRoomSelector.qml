@@ -13,8 +13,13 @@ Item {
     property color borderColor: intrf.borderColor
     property real borderWidth: 1
     property string vertexJson: "[]"
+    property color fillColor: "black"
+    // The software renderer draws no custom geometry: there the canvas fills the room too.
+    readonly property bool canvasFills: outline.GraphicsInfo.api === GraphicsInfo.Software
 
     onVertexJsonChanged: outline.requestPaint()
+    onFillColorChanged: outline.requestPaint()
+    onCanvasFillsChanged: outline.requestPaint()
     onBorderColorChanged: outline.requestPaint()
     onBorderWidthChanged: outline.requestPaint()
 
@@ -26,15 +31,23 @@ Item {
             var context = getContext("2d")
             context.reset()
             var points = JSON.parse(root.vertexJson)
-            if (points.length < 2 || root.borderWidth <= 0)
+            if (points.length < 2)
                 return
-            context.strokeStyle = root.borderColor
-            context.lineWidth = Math.max(1, root.borderWidth * intrf.pixelScale)
             context.beginPath()
             context.moveTo(points[0].x, points[0].y)
             for (var i = 1; i < points.length; ++i)
                 context.lineTo(points[i].x, points[i].y)
             context.closePath()
+            if (root.canvasFills) {
+                context.globalAlpha = wwidget.opacity
+                context.fillStyle = root.fillColor
+                context.fill()
+                context.globalAlpha = 1
+            }
+            if (root.borderWidth <= 0)
+                return
+            context.strokeStyle = root.borderColor
+            context.lineWidth = Math.max(1, root.borderWidth * intrf.pixelScale)
             context.stroke()
         }
     }
@@ -51,5 +64,6 @@ Item {
         anchors.fill: parent
         z: -1 // the fill under the outline
         opacity: isSelected ? selectedOpacity : unselectedOpacity
+        onOpacityChanged: outline.requestPaint()
     }
 }

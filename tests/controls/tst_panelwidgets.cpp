@@ -215,7 +215,8 @@ void TestPanelWidgets::roomSelector()
     room->setTransform(transform.get());
     room->setProtocol(&protocol);
     room->processProperty("polygon", "5,5 115,5 115,70 100,70 100,132 5,132");
-    m_window->model()->qmlInterface()->setProperty("connectInd", "skins/Light/" + indicator);
+    m_window->model()->qmlInterface()->setProperty("connectInd",
+                                                   "../../images/skins/Light/" + indicator);
     room->outputPressed(press.x(), press.y());
     QTEST(PVXBProtocol::setCommands(*transform), "sent");
     emit node.updateRoomColor(colour, 1);
