@@ -60,6 +60,7 @@ void WActiveCombo::setNode(HNode *node)
 {
     unlinkNode();
     WWidget::setNode(node);
+    m_linked = node;
     if (!node)
         return;
     connect(node, &HNode::queryResponseReady, this, &WActiveCombo::onQueryResponseReady);
@@ -69,8 +70,9 @@ void WActiveCombo::setNode(HNode *node)
 
 void WActiveCombo::unlinkNode()
 {
-    if (node())
-        disconnect(node(), nullptr, this, nullptr);
+    if (m_linked)
+        disconnect(m_linked.data(), nullptr, this, nullptr);
+    m_linked = nullptr;
 }
 
 void WActiveCombo::destroy()
@@ -80,8 +82,8 @@ void WActiveCombo::destroy()
 
 void WActiveCombo::onQueryResponseReady()
 {
-    if (node())
-        setRoomNames(node()->combinedRoomNames());
+    if (m_linked)
+        setRoomNames(m_linked->combinedRoomNames());
 }
 
 void WActiveCombo::changeDummyList()

@@ -2,6 +2,7 @@
 
 #include "controls/wwidget.h"
 
+#include <QPointer>
 #include <QStringList>
 
 // The scrolling text that names the rooms combined with this one.
@@ -49,4 +50,6 @@ private:
     // Kept as read, so that saving gives back what the file held.
     QString m_scale = QStringLiteral("1.0");
     QString m_autosize = QStringLiteral("false");
+    // The node's tree may be rebuilt while the panel is shown.
+    QPointer<HNode> m_linked;
 };

@@ -36,6 +36,7 @@ void WComboSelection::setNode(HNode *node)
 {
     unlinkNode();
     WWidget::setNode(node);
+    m_linked = node;
     if (!node)
         return;
     connect(node, &HNode::updateComboColorList, this, &WComboSelection::onUpdateComboColorList);
@@ -45,8 +46,9 @@ void WComboSelection::setNode(HNode *node)
 
 void WComboSelection::unlinkNode()
 {
-    if (node())
-        disconnect(node(), nullptr, this, nullptr);
+    if (m_linked)
+        disconnect(m_linked.data(), nullptr, this, nullptr);
+    m_linked = nullptr;
 }
 
 void WComboSelection::destroy()
@@ -56,15 +58,15 @@ void WComboSelection::destroy()
 
 void WComboSelection::onUpdateComboColorList()
 {
-    if (!node())
+    if (!m_linked)
         return;
-    const QStringList colors = node()->comboColors();
+    const QStringList colors = m_linked->comboColors();
     // A user expects swatches to pick from: a node that knows no slots yet keeps the defaults.
     if (!colors.isEmpty() && colors != m_comboColors) {
         m_comboColors = colors;
         Q_EMIT comboColorsChanged();
     }
-    const int selected = node()->selectedCombo();
+    const int selected = m_linked->selectedCombo();
     if (selected != m_selectedIndex) {
         m_selectedIndex = selected;
         Q_EMIT selectedIndexChanged();
@@ -73,14 +75,14 @@ void WComboSelection::onUpdateComboColorList()
 
 QString WComboSelection::getComboColor(int index) const
 {
-    return node() ? node()->comboColor(index) : QString();
+    return m_linked ? m_linked->comboColor(index) : QString();
 }
 
 void WComboSelection::selectorClicked(int index)
 {
-    if (!node())
+    if (!m_linked)
         return;
-    node()->selectCombo(index);
-    m_selectedIndex = node()->selectedCombo();
+    m_linked->selectCombo(index);
+    m_selectedIndex = m_linked->selectedCombo();
     Q_EMIT selectedIndexChanged();
 }

@@ -2,6 +2,7 @@
 
 #include "controls/wwidget.h"
 
+#include <QPointer>
 #include <QStringList>
 
 // A row of colour swatches, one per room combination.
@@ -42,4 +43,6 @@ private:
     QStringList m_comboColors;
     int m_selectedIndex = 0;
     int m_sideMargins = 0;
+    // The node's tree may be rebuilt while the panel is shown.
+    QPointer<HNode> m_linked;
 };

@@ -68,6 +68,7 @@ void WRoomSelection::setNode(HNode *node)
 {
     unlinkNode();
     WPolygon::setNode(node);
+    m_linked = node;
     if (!node)
         return;
     connect(node, &HNode::queryResponseReady, this, &WRoomSelection::onQueryResponseReady);
@@ -80,8 +81,9 @@ void WRoomSelection::setNode(HNode *node)
 
 void WRoomSelection::unlinkNode()
 {
-    if (node())
-        disconnect(node(), nullptr, this, nullptr);
+    if (m_linked)
+        disconnect(m_linked.data(), nullptr, this, nullptr);
+    m_linked = nullptr;
 }
 
 void WRoomSelection::destroy()
@@ -91,8 +93,8 @@ void WRoomSelection::destroy()
 
 void WRoomSelection::onQueryResponseReady()
 {
-    if (node())
-        onUpdateRoomColor(node()->roomColor(), node()->roomNumber());
+    if (m_linked)
+        onUpdateRoomColor(m_linked->roomColor(), m_linked->roomNumber());
 }
 
 void WRoomSelection::onUpdateRoomColor(const QString &color, int roomID)
@@ -141,8 +143,8 @@ void WRoomSelection::onShowErrorDialog(const QString &message)
 
 void WRoomSelection::pressedInside()
 {
-    if (node() && isConnected())
-        node()->clickRoom();
+    if (m_linked && isConnected())
+        m_linked->clickRoom();
 }
 
 bool WRoomSelection::isConnected() const

@@ -2,6 +2,8 @@
 
 #include "controls/wpolygon.h"
 
+#include <QPointer>
+
 // One room of a floor plan; tapping it adds it to or removes it from a combination.
 class WRoomSelection : public WPolygon
 {
@@ -47,4 +49,6 @@ private:
     bool m_isSelected = false;
     QString m_path;
     QString m_storedFieldColor;
+    // The node's tree may be rebuilt while the panel is shown.
+    QPointer<HNode> m_linked;
 };
