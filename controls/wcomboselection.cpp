@@ -1,5 +1,8 @@
 #include "controls/wcomboselection.h"
 
+#include "formats/xmlwriter.h"
+#include "hardware/hnode.h"
+
 WComboSelection::WComboSelection(QQuickItem *parent)
     : WWidget(parent)
     , m_comboColors({QStringLiteral("crimson"), QStringLiteral("orange"), QStringLiteral("yellow"),
@@ -8,3 +11,78 @@ WComboSelection::WComboSelection(QQuickItem *parent)
 {}
 
 WComboSelection::~WComboSelection() = default;
+
+bool WComboSelection::processProperty(const QString &name, const QString &value)
+{
+    if (name != QLatin1String("sideMargins"))
+        return WWidget::processProperty(name, value);
+    bool ok = false;
+    const int margins = value.toInt(&ok);
+    m_sideMargins = ok ? margins : 0;
+    Q_EMIT sideMarginsChanged();
+    return true;
+}
+
+bool WComboSelection::save(XmlWriter &writer)
+{
+    if (!saveStart(writer))
+        return false;
+    writer.writeInt(QStringLiteral("sideMargins"), m_sideMargins);
+    writer.writeEndElement();
+    return true;
+}
+
+void WComboSelection::setNode(HNode *node)
+{
+    unlinkNode();
+    WWidget::setNode(node);
+    m_linked = node;
+    if (!node)
+        return;
+    connect(node, &HNode::updateComboColorList, this, &WComboSelection::onUpdateComboColorList);
+    // An unchanged reply tells nobody, so a panel shown again would wait for the next change.
+    onUpdateComboColorList();
+}
+
+void WComboSelection::unlinkNode()
+{
+    if (m_linked)
+        disconnect(m_linked.data(), nullptr, this, nullptr);
+    m_linked = nullptr;
+}
+
+void WComboSelection::destroy()
+{
+    unlinkNode();
+}
+
+void WComboSelection::onUpdateComboColorList()
+{
+    if (!m_linked)
+        return;
+    const QStringList colors = m_linked->comboColors();
+    // A user expects swatches to pick from: a node that knows no slots yet keeps the defaults.
+    if (!colors.isEmpty() && colors != m_comboColors) {
+        m_comboColors = colors;
+        Q_EMIT comboColorsChanged();
+    }
+    const int selected = m_linked->selectedCombo();
+    if (selected != m_selectedIndex) {
+        m_selectedIndex = selected;
+        Q_EMIT selectedIndexChanged();
+    }
+}
+
+QString WComboSelection::getComboColor(int index) const
+{
+    return m_linked ? m_linked->comboColor(index) : QString();
+}
+
+void WComboSelection::selectorClicked(int index)
+{
+    if (!m_linked)
+        return;
+    m_linked->selectCombo(index);
+    m_selectedIndex = m_linked->selectedCombo();
+    Q_EMIT selectedIndexChanged();
+}

@@ -2,6 +2,7 @@
 
 #include "controls/wwidget.h"
 
+#include <QPointer>
 #include <QStringList>
 
 // A row of colour swatches, one per room combination.
@@ -17,10 +18,21 @@ public:
     explicit WComboSelection(QQuickItem *parent = nullptr);
     ~WComboSelection() override;
 
+    bool processProperty(const QString &name, const QString &value) override;
+    bool save(XmlWriter &writer) override;
+    void setNode(HNode *node) override;
+    void unlinkNode() override;
+    void destroy() override;
+
     QStringList comboColors() const { return m_comboColors; }
     int selectedIndex() const { return m_selectedIndex; }
     int count() const { return int(m_comboColors.size()); }
     int sideMargins() const { return m_sideMargins; }
+
+public Q_SLOTS:
+    void onUpdateComboColorList();
+    QString getComboColor(int index) const;
+    void selectorClicked(int index);
 
 Q_SIGNALS:
     void comboColorsChanged();
@@ -31,4 +43,6 @@ private:
     QStringList m_comboColors;
     int m_selectedIndex = 0;
     int m_sideMargins = 0;
+    // The node's tree may be rebuilt while the panel is shown.
+    QPointer<HNode> m_linked;
 };

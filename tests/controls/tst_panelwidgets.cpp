@@ -1,7 +1,17 @@
 #include "app/mainwindow.h"
+#include "canvas/cattributes.h"
 #include "canvas/ccomposite.h"
+#include "comm/pvxbprotocol.h"
+#include "comm/ttransformfactory.h"
+#include "controls/wactivecombo.h"
+#include "controls/wcomboselection.h"
+#include "controls/wdelegate.h"
 #include "controls/wpanellink.h"
 #include "controls/wregion.h"
+#include "controls/wroomselection.h"
+#include "controls/wwidgetfactory.h"
+#include "formats/xmlwriter.h"
+#include "hardware/hnode.h"
 #include "model/mmodel.h"
 #include "model/mqmlinterface.h"
 
@@ -13,6 +23,33 @@
 #include "util/scratchhome.h"
 
 #include <memory>
+
+namespace {
+
+// Room-combining state that the test sets; a room and its group in one.
+class RoomNode : public HNode
+{
+public:
+    // As a room's group does, answers with commands for the device.
+    void clickRoom() override { emit sendMessage("SRC 1,2,3,S\r;SRC 1,3,4,J\r", 3); }
+    QStringList combinedRoomNames() const override { return names; }
+    QStringList comboColors() const override { return colors; }
+    QString comboColor(int index) const override { return colors.value(index); }
+    QStringList names, colors;
+};
+
+// A document of the type, owned by `document`, and its widget linked to `node`.
+template<class Widget>
+Widget *createWidget(const QString &type, std::unique_ptr<QObject> &document, HNode *node)
+{
+    WWidget *widget = WDelegate::instance()->factory()->createWidget(type);
+    document.reset(widget->quickItem());
+    widget->setType(type);
+    widget->setNode(node);
+    return qobject_cast<Widget *>(widget);
+}
+
+} // namespace
 
 // The demonstration project in a full client: each control's documents are placed in the
 // control's rectangle and shown only while their panel is the current one.
@@ -28,6 +65,12 @@ private slots:
     void reloadLeavesNoDocuments();
     void jump_data();
     void jump();
+    void roomSelector_data();
+    void roomSelector();
+    void combination_data();
+    void combination();
+    void roomWidgetsSaved_data();
+    void roomWidgetsSaved();
 
 private:
     CComposite *scene() const { return m_window->model()->currentScene(); }
@@ -140,6 +183,120 @@ void TestPanelWidgets::jump()
         "START LOG\nINFO \\| [\\d:.]+ \\| [\\da-f]+ \\| Test Log Write Success\n");
     QVERIFY(type != "region" || (log.open(QIODevice::ReadOnly) &&
                                  line.match(QString::fromUtf8(log.readAll())).hasMatch()));
+}
+
+void TestPanelWidgets::roomSelector_data()
+{
+    QTest::addColumn<QPointF>("press");
+    QTest::addColumn<QString>("indicator");
+    QTest::addColumn<QStringList>("sent"); // the wire's commands, each ended by its own CR
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<bool>("selected");
+    const QStringList both = {"SRC 1,2,3,S", "SRC 1,3,4,J"};
+    QTest::newRow("inside") << QPointF(50, 50) << "indicator_grn.png" << both << "crimson" << true;
+    QTest::newRow("in the notch of the L")
+        << QPointF(110, 100) << "indicator_grn.png" << QStringList() << "lightgray" << false;
+    QTest::newRow("not connected")
+        << QPointF(50, 50) << "indicator_red.png" << QStringList() << "orange" << true;
+}
+
+void TestPanelWidgets::roomSelector()
+{
+    QFETCH(QPointF, press);
+    QFETCH(QString, indicator);
+    QFETCH(QString, colour);
+    RoomNode node;
+    std::unique_ptr<QObject> document;
+    auto *room = createWidget<WRoomSelection>("roomselector", document, &node);
+    CAttributes attributes;
+    attributes.setAttribute("attributes", "struct", "9");
+    const auto transform = TTransformFactory::create("passThrough", attributes, &node);
+    PProtocol protocol; // writes nothing: the transform keeps what was sent
+    room->setTransform(transform.get());
+    room->setProtocol(&protocol);
+    room->processProperty("polygon", "5,5 115,5 115,70 100,70 100,132 5,132");
+    m_window->model()->qmlInterface()->setProperty("connectInd",
+                                                   "../../images/skins/Light/" + indicator);
+    room->outputPressed(press.x(), press.y());
+    QTEST(PVXBProtocol::setCommands(*transform), "sent");
+    emit node.updateRoomColor(colour, 1);
+    QTEST(room->isSelected(), "selected");
+    QTRY_COMPARE(room->fieldColor(), QColor(colour));
+}
+
+void TestPanelWidgets::combination_data()
+{
+    QTest::addColumn<QStringList>("colors");         // the group's slots
+    QTest::addColumn<QList<QStringList>>("answers"); // the room's combined names at each reply
+    QTest::addColumn<int>("changes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("two rooms") << QStringList{"crimson", "lime"}
+                               << QList<QStringList>{{"Salon A", "Salon B"}} << 1
+                               << "Combined w/ Salon A / Salon B";
+    QTest::newRow("same names again")
+        << QStringList{"orange"} << QList<QStringList>{{"Salon A"}, {"Salon A"}} << 1
+        << "Combined w/ Salon A";
+    QTest::newRow("split, group without slots")
+        << QStringList() << QList<QStringList>{{"Salon A"}, {}} << 2 << "";
+}
+
+void TestPanelWidgets::combination()
+{
+    QFETCH(QStringList, colors);
+    QFETCH(QList<QStringList>, answers);
+    RoomNode node;
+    std::unique_ptr<QObject> swatches;
+    std::unique_ptr<QObject> text;
+    auto *selector = createWidget<WComboSelection>("comboselector", swatches, &node);
+    auto *combo = createWidget<WActiveCombo>("activeroomcombo", text, &node);
+    const QStringList defaults = selector->comboColors();
+    QCOMPARE(defaults.size(), 7);
+    node.colors = colors;
+    emit node.updateComboColorList();
+    QCOMPARE(selector->comboColors(), colors.isEmpty() ? defaults : colors);
+    QCOMPARE(selector->getComboColor(0), colors.value(0));
+
+    combo->processProperty("separator", " / ");
+    QSignalSpy namesChanged(combo, &WActiveCombo::otherRoomNamesChanged);
+    for (const QStringList &names : std::as_const(answers)) {
+        node.names = names;
+        emit node.queryResponseReady();
+    }
+    QTEST(int(namesChanged.size()), "changes");
+    QTEST(text->findChild<QObject *>("comboText")->property("text").toString(), "shown");
+}
+
+void TestPanelWidgets::roomWidgetsSaved_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("read"); // "name=value;...", in file order; saved the same
+    QTest::newRow("room") << "roomselector"
+                          << "bordercolor=#ff102030;borderwidth=2;polygon=0,0 10,0 0,10;"
+                             "selectedOpacity=0.8;unselectedOpacity=0.3;path=Demo.cpf\\Floor;"
+                             "fieldcolor=#ff00ff00";
+    QTest::newRow("combo") << "comboselector"
+                           << "sideMargins=6";
+    QTest::newRow("active combo") << "activeroomcombo"
+                                  << "color=#ff405060;scale=1.5;bordercolor=#ff102030;"
+                                     "borderwidth=3;separator=+;sideMargins=4;autosize=true";
+}
+
+void TestPanelWidgets::roomWidgetsSaved()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, read);
+    std::unique_ptr<QObject> document;
+    WWidget *widget = createWidget<WWidget>(type, document, nullptr);
+    for (const QString &property : read.split(';'))
+        QVERIFY(widget->processProperty(property.section('=', 0, 0), property.section('=', 1)));
+    QString xml;
+    XmlWriter writer(&xml);
+    QVERIFY(widget->save(writer));
+    for (const QString &property : read.split(';')) {
+        const QString name = property.section('=', 0, 0);
+        const QString element = "<" + name + ">" + property.section('=', 1) + "</" + name + ">";
+        QVERIFY2(xml.contains(element), qPrintable(element + " not in " + xml));
+    }
 }
 
 QTEST_MAIN(TestPanelWidgets)
