@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 
 class SimCommand;
+class SimComboStep;
 class SimConnection;
 class SimParameterStore;
 class QTcpSocket;
@@ -64,6 +65,8 @@ private:
     void subscribe(SimConnection *connection, const SimCommand &command);
     void unsubscribe(SimConnection *connection, const SimCommand &command);
     QByteArray queryReply(const SimCommand &query);
+    void applyCombos(const QList<SimComboStep> &steps);
+    QString comboText(int group) const;
     bool reserveRefusedPort();
 
     SimDeviceConfig m_spec;
