@@ -90,6 +90,7 @@ private slots:
     void clientPastALimitIsDroppedOthersServed();
     void logWritesCommandsAndReplies();
     void demoProjectGivesDevicesAndDefaults();
+    void conferenceSampleGivesItsProcessor();
 };
 
 void TestDeviceSimulator::setIsAcknowledgedAndKeptAcrossConnections_data()
@@ -680,6 +681,22 @@ void TestDeviceSimulator::demoProjectGivesDevicesAndDefaults()
     QCOMPARE(client.ask("GA\"Dining Gain\">1"), QByteArray("GA\"Dining Gain\">1=0"));
     QCOMPARE(client.ask("GA\"Host Mic Gain\">1"), QByteArray("GA\"Host Mic Gain\">1=0"));
     QCOMPARE(client.ask("GG 1"), QByteArray("GG 1,78"));
+}
+
+void TestDeviceSimulator::conferenceSampleGivesItsProcessor()
+{
+    DeviceSimulator simulator;
+    QVERIFY2(simulator.loadProject(QStringLiteral(VELOXA_CONFERENCE_ARCHIVE)),
+             qPrintable(simulator.errorString()));
+    const QString processor = QStringLiteral("Chassis|||30300");
+    QCOMPARE(simulator.deviceNames(), QStringList{processor});
+    simulator.setEphemeralPorts(true);
+    QVERIFY2(simulator.listen(), qPrintable(simulator.errorString()));
+    LineClient client;
+    QVERIFY(client.connectTo(simulator.port(processor)));
+    QCOMPARE(client.ask("GA\"Ballroom A\">1"), QByteArray("GA\"Ballroom A\">1=0"));
+    QCOMPARE(client.ask("GA\"Telephone In\">2"), QByteArray("GA\"Telephone In\">2=U"));
+    QCOMPARE(client.ask("GRC 2"), QByteArray("GRC 2,"));
 }
 
 QTEST_GUILESS_MAIN(TestDeviceSimulator)
