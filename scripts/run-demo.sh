@@ -69,4 +69,6 @@ echo
 echo "Simulator traffic:"
 sed -n '/^listening /!p' "$run/devsim.out"
 echo
-exec "$here/check-demo-log.sh" "$run/client.log" "$shots" "$run/devsim.log"
+traffic=""
+[ "$sample" = demo ] || traffic="$run/devsim.log"
+exec "$here/check-demo-log.sh" "$run/client.log" "$shots" $traffic

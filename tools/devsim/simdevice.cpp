@@ -160,6 +160,13 @@ void SimDevice::answer(SimConnection *connection, const SimCommand &command)
         m_store->setValue(command.address(), command.value());
 }
 
+void SimDevice::applyComboText(const QByteArray &line)
+{
+    const SimCommand command = SimCommand::parse(line);
+    if (command.kind() == SimCommand::SetCombo)
+        applyCombos(command.comboSteps());
+}
+
 void SimDevice::applyCombos(const QList<SimComboStep> &steps)
 {
     QMap<int, SimRoomCombos> groups;

@@ -40,6 +40,8 @@ public:
     int subscriptionCount() const { return int(m_subscriptions.size()); }
     // Readings per level reply: amplifier outputs come in eights, processor cards in fours.
     int meterWidth() const;
+    // An SRC line applied as if a client had sent it; anything else is ignored.
+    void applyComboText(const QByteArray &line);
 
 signals:
     void commandReceived(const QByteArray &command, const QString &kind);
