@@ -2,12 +2,14 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
+# `make run SAMPLE=conference` runs the conference-centre sample instead of the demonstration.
+SAMPLE     ?= demo
 CMAKE_GEN  := -G Ninja
 
 .PHONY: run test deps build build-asan check check-asan bench fuzz format clean
 
 run: build
-	./scripts/run-demo.sh $(BUILD)
+	./scripts/run-demo.sh $(BUILD) $(SAMPLE)
 
 test: check check-asan
 

@@ -2,11 +2,13 @@
 # Judges a demonstration run from the client's diagnostics: the connection indicator must have
 # turned green, and every value control of the panel shown last must have received a value
 # from its device during the run (a subscribed value arrives once, not each time its panel
-# is shown again).
-#   scripts/check-demo-log.sh CLIENT_LOG [SCREENSHOT_STATUS]
+# is shown again). With the simulator's traffic log it also tells, without judging, what room
+# combining the client did.
+#   scripts/check-demo-log.sh CLIENT_LOG [SCREENSHOT_STATUS] [DEVSIM_LOG]
 set -uo pipefail
 log=$1
 shots=${2:-0}
+traffic=${3:-}
 [ -r "$log" ] || { echo "FAIL: no client log at $log"; exit 1; }
 status=0
 
@@ -35,5 +37,10 @@ done < <(printf '%s' "$tail" | sed -n 's/.*value control: //p' | sort -u)
 [ "$controls" -gt 0 ] || { echo "FAIL: the panel has no value controls"; status=1; }
 [ "$missing" -eq 0 ] || status=1
 [ "$shots" -eq 0 ] || { echo "FAIL: the screenshots could not be taken"; status=1; }
-[ "$status" -eq 0 ] && echo "PASS: demonstration ran green with every control in step"
+if [ -r "$traffic" ]; then
+    queries=$(grep -cE ' < (GRC [0-9]+|SUB "GRC [0-9]+")$' "$traffic" || true)
+    changes=$(grep -c ' < SRC ' "$traffic" || true)
+    echo "note: the client asked for room combos ${queries:-0} times and changed them ${changes:-0} times"
+fi
+[ "$status" -eq 0 ] && echo "PASS: the run went green with every control in step"
 exit "$status"

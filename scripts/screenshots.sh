@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Takes one PNG per panel of the demonstration project: runs the built program under Xvfb at
+# Takes one PNG per panel of the project the client opens: runs the built program under Xvfb at
 # 96 dpi with a scratch HOME and steps through the panels with the status bar's right arrow.
 #   scripts/screenshots.sh [build folder] [--program-log FILE] [--end-panel N] [--linger SECONDS]
 # writes <build folder>/screens/panel-N.png; --end-panel steps on to panel N after the shots and

@@ -66,6 +66,8 @@ private slots:
     void queryAnswersWithItsReplyKey();
     void unknownCommandIsNaked_data();
     void unknownCommandIsNaked();
+    void combosFollowSetTextsFromAnyConnection_data();
+    void combosFollowSetTextsFromAnyConnection();
     void subscriptionPushesChangesFromAnyConnection_data();
     void subscriptionPushesChangesFromAnyConnection();
     void unsubscribedConnectionHearsNothing();
@@ -88,6 +90,7 @@ private slots:
     void clientPastALimitIsDroppedOthersServed();
     void logWritesCommandsAndReplies();
     void demoProjectGivesDevicesAndDefaults();
+    void conferenceSampleGivesItsProcessor();
 };
 
 void TestDeviceSimulator::setIsAcknowledgedAndKeptAcrossConnections_data()
@@ -190,6 +193,15 @@ void TestDeviceSimulator::unknownCommandIsNaked_data()
     QTest::newRow("group set without comma") << QByteArray("SG 1");
     QTest::newRow("level without meter") << QByteArray("GL");
     QTest::newRow("subscription to a set") << QByteArray("SUB \"SA \"B\">1=2\"");
+    QTest::newRow("SRC room not a number") << QByteArray("SRC 1,1,x,J");
+    QTest::newRow("SRC room joins itself") << QByteArray("SRC 1,2,2,J");
+    QTest::newRow("SRC neither J nor S") << QByteArray("SRC 1,1,2,X");
+    QTest::newRow("SRC unclosed combo") << QByteArray("SRC 1,[1,3");
+    QTest::newRow("SRC room in two combos") << QByteArray("SRC 1,[1,3][3,4]");
+    QTest::newRow("SRC huge room") << QByteArray("SRC 1,[1,99999999999]");
+    QTest::newRow("SRC room past the cap") << QByteArray("SRC 1,1000,1,J");
+    QTest::newRow("SRC one bad text of two") << QByteArray("SRC 1,[1,3];SRC 1,2");
+    QTest::newRow("GRC absurd group") << QByteArray("GRC 4000000000");
 }
 
 void TestDeviceSimulator::unknownCommandIsNaked()
@@ -198,10 +210,64 @@ void TestDeviceSimulator::unknownCommandIsNaked()
 
     auto simulator = startSimulator();
     QVERIFY(simulator);
+    simulator->setValue(QStringLiteral("GRC 1"), QStringLiteral("[1,2]"));
     LineClient client;
     QVERIFY(client.connectTo(simulator->port()));
     QCOMPARE(client.ask(command), Nak);
     QCOMPARE(simulator->statistics().faults(DeviceName, QStringLiteral("unknown")), 1);
+    QCOMPARE(client.ask("GRC 1"), QByteArray("GRC 1,[1,2]"));
+}
+
+void TestDeviceSimulator::combosFollowSetTextsFromAnyConnection_data()
+{
+    using Lines = QList<QByteArray>;
+    QTest::addColumn<Lines>("sets");
+    QTest::addColumn<QByteArray>("state");
+    QTest::newRow("none") << Lines{} << QByteArray("GRC 1,");
+    QTest::newRow("join makes a pair") << Lines{"SRC 1,3,1,J"} << QByteArray("GRC 1,[3,1]");
+    QTest::newRow("joins in order")
+        << Lines{"SRC 1,1,2,J", "SRC 1,2,4,J"} << QByteArray("GRC 1,[1,2,4]");
+    QTest::newRow("join again") << Lines{"SRC 1,1,2,J", "SRC 1,2,1,J"} << QByteArray("GRC 1,[1,2]");
+    QTest::newRow("join moves a room")
+        << Lines{"SRC 1,[1,2,3][4,5]", "SRC 1,4,3,J"} << QByteArray("GRC 1,[1,2][4,5,3]");
+    QTest::newRow("split leaves the rest")
+        << Lines{"SRC 1,[1,2,3]", "SRC 1,1,2,S"} << QByteArray("GRC 1,[1,3]");
+    QTest::newRow("split dissolves a pair")
+        << Lines{"SRC 1,[5,6][1,2]", "SRC 1,2,1,S"} << QByteArray("GRC 1,[5,6]");
+    QTest::newRow("split from another combo")
+        << Lines{"SRC 1,[1,2][3,4]", "SRC 1,1,3,S"} << QByteArray("GRC 1,[1,2][3,4]");
+    QTest::newRow("split and join in one line")
+        << Lines{"SRC 1,[1,2][3,4]", "SRC 1,1,2,S;SRC 1,3,2,J"} << QByteArray("GRC 1,[3,4,2]");
+    QTest::newRow("whole state, order kept")
+        << Lines{"SRC 1,[3,4,10][1,2]"} << QByteArray("GRC 1,[3,4,10][1,2]");
+    QTest::newRow("whole state replaces")
+        << Lines{"SRC 1,[1,2]", "SRC 1,[3,4][5]"} << QByteArray("GRC 1,[3,4]");
+    QTest::newRow("whole state empty") << Lines{"SRC 1,[1,2]", "SRC 1,"} << QByteArray("GRC 1,");
+    QTest::newRow("other group") << Lines{"SRC 2,[1,2]", "SRC 2,1,3,J"} << QByteArray("GRC 1,");
+}
+
+void TestDeviceSimulator::combosFollowSetTextsFromAnyConnection()
+{
+    QFETCH(QList<QByteArray>, sets);
+    QFETCH(QByteArray, state);
+    auto simulator = startSimulator();
+    QVERIFY(simulator);
+    LineClient watcher;
+    QVERIFY(watcher.connectTo(simulator->port()));
+    watcher.send("SUB \"GRC 1\"");
+    QVERIFY(watcher.waitForEntries(2));
+    QCOMPARE(watcher.takeEntries().last(), QByteArray("GRC 1,"));
+    LineClient writer;
+    QVERIFY(writer.connectTo(simulator->port()));
+    for (const QByteArray &set : std::as_const(sets))
+        QCOMPARE(writer.ask(set), Ack);
+    // The state query comes after every push; the sentinel marks its answer as the last.
+    watcher.send({"GRC 1", "GS"});
+    QTRY_VERIFY(!watcher.entries().isEmpty() && watcher.entries().last() == "S 0");
+    const QList<QByteArray> heard = watcher.takeEntries();
+    QCOMPARE(heard.at(heard.size() - 2), state);
+    if (state != "GRC 1,")
+        QCOMPARE(heard.at(heard.size() - 3), state);
 }
 
 void TestDeviceSimulator::subscriptionPushesChangesFromAnyConnection_data()
@@ -611,6 +677,21 @@ void TestDeviceSimulator::demoProjectGivesDevicesAndDefaults()
     QCOMPARE(client.ask("GA\"Dining Gain\">1"), QByteArray("GA\"Dining Gain\">1=0"));
     QCOMPARE(client.ask("GA\"Host Mic Gain\">1"), QByteArray("GA\"Host Mic Gain\">1=0"));
     QCOMPARE(client.ask("GG 1"), QByteArray("GG 1,78"));
+}
+
+void TestDeviceSimulator::conferenceSampleGivesItsProcessor()
+{
+    DeviceSimulator simulator;
+    QVERIFY2(simulator.loadProject(QStringLiteral(VELOXA_CONFERENCE_ARCHIVE)),
+             qPrintable(simulator.errorString()));
+    const QString processor = QStringLiteral("Chassis|||30300");
+    QCOMPARE(simulator.deviceNames(), QStringList{processor});
+    simulator.setEphemeralPorts(true);
+    QVERIFY2(simulator.listen(), qPrintable(simulator.errorString()));
+    LineClient client;
+    QVERIFY(client.connectTo(simulator.port(processor)));
+    QCOMPARE(client.ask("GA\"Ballroom A\">1"), QByteArray("GA\"Ballroom A\">1=0"));
+    QCOMPARE(client.ask("GRC 2"), QByteArray("GRC 2,"));
 }
 
 QTEST_GUILESS_MAIN(TestDeviceSimulator)

@@ -34,6 +34,7 @@ private slots:
     void servesTheDemoArchiveUntilInputCloses();
     void stopsOnSignal();
     void singleDeviceOnPort();
+    void combineEveryJoinsAndSplits();
     void restsAtTheOpenFilesLimit();
     void rejectsBadOptions_data();
     void rejectsBadOptions();
@@ -113,6 +114,25 @@ void TestVeloxaDevsim::singleDeviceOnPort()
     QCOMPARE(process.exitCode(), 0);
 }
 
+void TestVeloxaDevsim::combineEveryJoinsAndSplits()
+{
+    QProcess process;
+    run(process, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--combine-every"),
+                  QStringLiteral("0.2"), QStringLiteral("--stdin-quit")});
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (output += process.readAllStandardOutput(), !listeningPorts(output).isEmpty()), 10000);
+    LineClient client;
+    QVERIFY(client.connectTo(listeningPorts(output).first()));
+    client.send("SUB \"GRC 1\"");
+    // Answer and present state, then at least one join and one split pushed.
+    QVERIFY(client.waitForEntries(5));
+    const QList<QByteArray> pushes = client.entries().mid(2);
+    QVERIFY(pushes.contains("GRC 1,[1,2]") && pushes.contains("GRC 1,"));
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(10000));
+}
+
 void TestVeloxaDevsim::restsAtTheOpenFilesLimit()
 {
     QProcess process;
@@ -144,6 +164,7 @@ void TestVeloxaDevsim::rejectsBadOptions_data()
     QTest::newRow("negative delay") << QStringList{"--delay", "-3"};
     QTest::newRow("unknown option") << QStringList{"--frobnicate"};
     QTest::newRow("port not a number") << QStringList{"--port", "abc"};
+    QTest::newRow("combining too often") << QStringList{"--combine-every", "0.01"};
 }
 
 void TestVeloxaDevsim::rejectsBadOptions()

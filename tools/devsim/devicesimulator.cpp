@@ -11,7 +11,9 @@ Q_LOGGING_CATEGORY(lcDevsim, "veloxa.tools.devsim")
 DeviceSimulator::DeviceSimulator(QObject *parent)
     : QObject(parent)
     , m_received(SimLimits::RecordedCommands, SimLimits::RecordedBytes)
-{}
+{
+    connect(&m_combineTimer, &QTimer::timeout, this, &DeviceSimulator::toggleCombo);
+}
 
 DeviceSimulator::~DeviceSimulator()
 {
@@ -87,6 +89,24 @@ bool DeviceSimulator::setLogFile(const QString &path)
         return true;
     m_errorString = m_log.errorString();
     return false;
+}
+
+void DeviceSimulator::setCombineInterval(int ms)
+{
+    if (ms > 0)
+        m_combineTimer.start(ms);
+    else
+        m_combineTimer.stop();
+}
+
+void DeviceSimulator::toggleCombo()
+{
+    if (m_devices.isEmpty())
+        return;
+    const QByteArray text = m_combineJoins ? "SRC 1,1,2,J" : "SRC 1,1,2,S";
+    qCDebug(lcDevsim).noquote() << m_devices.first()->name() << "combines by itself:" << text;
+    m_devices.first()->applyComboText(text);
+    m_combineJoins = !m_combineJoins;
 }
 
 bool DeviceSimulator::listen()

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <map>
 #include <memory>
@@ -43,6 +44,9 @@ public:
     void setFaults(const SimFaults &faults);
     SimFaults faults() const { return m_faults; }
     bool setLogFile(const QString &path);
+    // Every interval rooms 1 and 2 of group 1 on the first device are joined, then split again,
+    // as a wall panel at the venue would; 0 stops it.
+    void setCombineInterval(int ms);
 
     bool listen();
     QString errorString() const { return m_errorString; }
@@ -72,6 +76,7 @@ private:
     SimParameterStore *store(const QString &device) const;
     SimDeviceConfig servedSpec(SimDeviceConfig config) const;
     void attach(SimDevice *device);
+    void toggleCombo();
 
     QList<SimDeviceConfig> m_specs;
     std::map<QString, std::unique_ptr<SimParameterStore>> m_stores;
@@ -83,5 +88,7 @@ private:
     SimCommandRecord m_received;
     SimStatistics m_statistics;
     SimTrafficLog m_log;
+    QTimer m_combineTimer;
+    bool m_combineJoins = true;
     QString m_errorString;
 };

@@ -15,6 +15,7 @@ bool setUp(DeviceSimulator &simulator, const SimOptions &options)
     simulator.setBindAnyAddress(options.bindAnyAddress());
     simulator.setEphemeralPorts(options.ephemeral());
     simulator.setFaults(options.faults());
+    simulator.setCombineInterval(options.combineEveryMs());
     if (!options.logFile().isEmpty() && !simulator.setLogFile(options.logFile()))
         return false;
     if (options.project().isEmpty()) {

@@ -1,5 +1,7 @@
 #include "simcommand.h"
 
+#include "simlimits.h"
+
 #include <QList>
 
 namespace {
@@ -36,9 +38,9 @@ SimCommand SimCommand::parse(const QByteArray &line)
         command.m_kind = Subscribe;
     } else if (word == "UNS " && command.parseQuoted(rest)) {
         command.m_kind = Unsubscribe;
-    } else if (word == "GRC " && command.parseCombo(rest, false)) {
+    } else if (word == "GRC " && command.parseComboQuery(rest)) {
         command.m_kind = GetCombo;
-    } else if (word == "SRC " && command.parseCombo(rest, true)) {
+    } else if (line.startsWith("SRC ") && command.parseComboSteps(line)) {
         command.m_kind = SetCombo;
     } else {
         const QByteArray code = line.left(2);
@@ -211,22 +213,33 @@ bool SimCommand::parseState(const QByteArray &rest, bool withValue)
     return true;
 }
 
-bool SimCommand::parseCombo(const QByteArray &rest, bool withValue)
+bool SimCommand::parseComboQuery(const QByteArray &rest)
 {
-    const int comma = rest.indexOf(',');
-    const QByteArray group = withValue ? rest.left(comma) : rest;
     bool ok = false;
-    group.trimmed().toInt(&ok);
-    if (!ok || (withValue && comma < 0))
+    const int group = rest.trimmed().toInt(&ok);
+    if (!ok || group < 1 || group > SimLimits::ComboGroupMax)
         return false;
-    m_address = QStringLiteral("GRC ") + canonicalIndex(group);
-    if (withValue) {
-        // Only the full form "SRC n,[..][..]" (or "SRC n," for no combos) states the whole
-        // group; the single-step forms are accepted without changing it.
-        const QByteArray combos = rest.mid(comma + 1);
-        m_hasValue = combos.isEmpty() || combos.startsWith('[');
-        m_value = QString::fromLatin1(combos);
+    m_address = QStringLiteral("GRC ") + QString::number(group);
+    return true;
+}
+
+bool SimCommand::parseComboSteps(const QByteArray &line)
+{
+    // The client may send a split and a join as one line; all of it must be sound.
+    for (const QByteArray &piece : line.split(';')) {
+        const QByteArray text = piece.trimmed();
+        if (text.isEmpty())
+            continue;
+        SimComboStep step;
+        if (!SimComboStep::parse(text, &step)) {
+            m_comboSteps.clear();
+            return false;
+        }
+        m_comboSteps.append(step);
     }
+    const int group = m_comboSteps.first().group();
+    m_address = QStringLiteral("GRC ") + QString::number(group);
+    m_value = QString::fromLatin1(line.mid(line.indexOf(',') + 1));
     return true;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "simcombostep.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // One command line received by a simulated device, taken apart: what it asks for, which stored
@@ -43,6 +46,8 @@ public:
     int meter() const { return m_meter; }
     // For SUB and UNS: the query inside the quotes.
     QByteArray innerQuery() const { return m_inner; }
+    // For SRC: every text of the line, in order (several may come joined by ";").
+    QList<SimComboStep> comboSteps() const { return m_comboSteps; }
 
     bool isQuery() const;
     bool isSet() const;
@@ -53,7 +58,8 @@ private:
     bool parseBlockAddress(const QByteArray &rest, bool withValue);
     bool parseHexAddress(const QString &prefix, const QByteArray &rest, bool withValue);
     bool parseState(const QByteArray &rest, bool withValue);
-    bool parseCombo(const QByteArray &rest, bool withValue);
+    bool parseComboQuery(const QByteArray &rest);
+    bool parseComboSteps(const QByteArray &line);
     bool parseQuoted(const QByteArray &rest);
 
     Kind m_kind = Unknown;
@@ -63,4 +69,5 @@ private:
     bool m_hasValue = false;
     int m_meter = -1;
     QByteArray m_inner;
+    QList<SimComboStep> m_comboSteps;
 };

@@ -4,7 +4,9 @@
 #include "simconnection.h"
 #include "simlogcategory.h"
 #include "simparameterstore.h"
+#include "simroomcombos.h"
 
+#include <QMap>
 #include <QTcpSocket>
 
 namespace {
@@ -152,8 +154,42 @@ void SimDevice::answer(SimConnection *connection, const SimCommand &command)
     }
     // The ACK goes first: subscribers, the sender among them, then see the new value.
     connection->queueReply(Ack);
-    if (command.hasValue())
+    if (command.kind() == SimCommand::SetCombo)
+        applyCombos(command.comboSteps());
+    else if (command.hasValue())
         m_store->setValue(command.address(), command.value());
+}
+
+void SimDevice::applyComboText(const QByteArray &line)
+{
+    const SimCommand command = SimCommand::parse(line);
+    if (command.kind() == SimCommand::SetCombo)
+        applyCombos(command.comboSteps());
+}
+
+void SimDevice::applyCombos(const QList<SimComboStep> &steps)
+{
+    QMap<int, SimRoomCombos> groups;
+    for (const SimComboStep &step : steps) {
+        auto found = groups.find(step.group());
+        if (found == groups.end())
+            found = groups.insert(step.group(), SimRoomCombos::fromText(comboText(step.group())));
+        found->apply(step);
+    }
+    // Subscribers hear of a group once per line, and only when it changed.
+    for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
+        const QString address = QStringLiteral("GRC ") + QString::number(it.key());
+        const QString text = it->toText();
+        if (text != comboText(it.key()))
+            m_store->setValue(address, text);
+    }
+}
+
+QString SimDevice::comboText(int group) const
+{
+    // A group nobody combined has no combos, which the store's "0" would not say.
+    const QString address = QStringLiteral("GRC ") + QString::number(group);
+    return m_store->contains(address) ? m_store->value(address) : QString();
 }
 
 QByteArray SimDevice::queryReply(const SimCommand &query)
@@ -164,6 +200,8 @@ QByteArray SimDevice::queryReply(const SimCommand &query)
             return "GL " + QByteArray::number(query.meter(), 16) + ' ' + readings;
         return query.reply(QString::fromLatin1(readings));
     }
+    if (query.kind() == SimCommand::GetCombo)
+        return query.reply(comboText(query.address().mid(4).toInt()));
     return query.reply(m_store->value(query.address()));
 }
 

@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 
 class SimCommand;
+class SimComboStep;
 class SimConnection;
 class SimParameterStore;
 class QTcpSocket;
@@ -39,6 +40,8 @@ public:
     int subscriptionCount() const { return int(m_subscriptions.size()); }
     // Readings per level reply: amplifier outputs come in eights, processor cards in fours.
     int meterWidth() const;
+    // An SRC line applied as if a client had sent it; anything else is ignored.
+    void applyComboText(const QByteArray &line);
 
 signals:
     void commandReceived(const QByteArray &command, const QString &kind);
@@ -64,6 +67,8 @@ private:
     void subscribe(SimConnection *connection, const SimCommand &command);
     void unsubscribe(SimConnection *connection, const SimCommand &command);
     QByteArray queryReply(const SimCommand &query);
+    void applyCombos(const QList<SimComboStep> &steps);
+    QString comboText(int group) const;
     bool reserveRefusedPort();
 
     SimDeviceConfig m_spec;

@@ -14,5 +14,9 @@ constexpr int RecordedCommands = 10000;
 constexpr qsizetype RecordedBytes = 1024 * 1024;
 // How long accepting rests when the process is out of file descriptors.
 constexpr int AcceptRestMs = 500;
+// Room-combining group and room numbers; larger ones are refused, so that a client cannot make
+// the simulator keep state for absurd numbers.
+constexpr int ComboGroupMax = 255;
+constexpr int ComboRoomMax = 999;
 
 } // namespace SimLimits

@@ -60,6 +60,8 @@ bool SimOptions::parse(const QStringList &arguments)
     valued("log", "FILE", "Write every command and reply to FILE.");
     flag("summary", "Print a summary at exit.");
     flag("stdin-quit", "Stop when standard input closes.");
+    valued("combine-every", "SECONDS",
+           "Join rooms 1 and 2 of group 1, then split them, every SECONDS (0.1 to 3600).");
 
     if (!parser.parse(arguments))
         return fail(parser.errorText());
@@ -70,14 +72,15 @@ bool SimOptions::parse(const QStringList &arguments)
         return fail(QStringLiteral("more than one project given"));
     m_project = positional.value(0);
 
-    double port = -1, seed = 0, delay = 0, split = 0, closeAfter = 0;
+    double port = -1, seed = 0, delay = 0, split = 0, closeAfter = 0, combineEvery = 0;
     if (!readNumber(parser, {"port", 0, 65535}, &port) ||
         !readNumber(parser, {"seed", 0, 4294967295.0}, &seed) ||
         !readNumber(parser, {"nak-rate", 0, 1}, &m_faults.nakRate) ||
         !readNumber(parser, {"no-answer-rate", 0, 1}, &m_faults.noAnswerRate) ||
         !readNumber(parser, {"delay", 0, 600000}, &delay) ||
         !readNumber(parser, {"split", 0, 65536}, &split) ||
-        !readNumber(parser, {"close-after", 0, 1e9}, &closeAfter))
+        !readNumber(parser, {"close-after", 0, 1e9}, &closeAfter) ||
+        !readNumber(parser, {"combine-every", 0.1, 3600}, &combineEvery))
         return fail(QStringLiteral("an option's number is missing or out of range"));
     m_port = int(port);
     m_hasSeed = parser.isSet(QStringLiteral("seed"));
@@ -85,6 +88,7 @@ bool SimOptions::parse(const QStringList &arguments)
     m_faults.delayMs = int(delay);
     m_faults.splitBytes = int(split);
     m_faults.closeAfter = int(closeAfter);
+    m_combineEveryMs = int(combineEvery * 1000);
     m_faults.noSubscribe = parser.isSet(QStringLiteral("no-subscribe"));
     m_faults.silentProbe = parser.isSet(QStringLiteral("silent-probe"));
     m_faults.join = parser.isSet(QStringLiteral("join"));

@@ -27,6 +27,8 @@ public:
     QString logFile() const { return m_logFile; }
     bool summary() const { return m_summary; }
     bool stdinQuit() const { return m_stdinQuit; }
+    // 0 when not given.
+    int combineEveryMs() const { return m_combineEveryMs; }
 
 private:
     bool fail(const QString &message);
@@ -45,4 +47,5 @@ private:
     QString m_logFile;
     bool m_summary = false;
     bool m_stdinQuit = false;
+    int m_combineEveryMs = 0;
 };
