@@ -118,14 +118,8 @@ void WRoomSelection::onSendMessage(const QString &message)
         qCWarning(lcControls).noquote() << "WRoomSelection: cannot send" << message.simplified();
         return;
     }
-    // The protocol ends every command with its own CR, so a command's own CR would make an
-    // empty line on the wire.
-    QStringList commands = message.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (QString &command : commands) {
-        if (command.endsWith(QLatin1Char('\r')))
-            command.chop(1);
-    }
-    transform()->setValueText(commands.join(QLatin1Char(';')));
+    // Several commands travel joined by ";"; the protocol sends each on its own line.
+    transform()->setValueText(message);
     protocol()->write(transform());
 }
 
