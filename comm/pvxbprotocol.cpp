@@ -329,6 +329,9 @@ bool PVXBProtocol::issueQuery(TTransform &transform)
 {
     const int structure = int(transform.attributes().structure());
     const QString text = query(transform);
+    // A free-text node that offers no query (an unlinked placeholder) is not asked.
+    if (text.isEmpty())
+        return false;
     const QString request = structure == stateStructure ? QStringLiteral("S") : text;
     const QString decision = m_subscriptions.decide(request, structure, &transform, QString());
     const bool subscribe = m_subscribed && decision == QLatin1String("SUB");

@@ -29,6 +29,13 @@ QString HRCGroup::templatePath() const
     return QStringLiteral(":/data/Veloxa/RCGroup_0.xml");
 }
 
+bool HRCGroup::completeSetup()
+{
+    if (nodeNumber() < 1)
+        setNodeNumber(groupNumber());
+    return HComposite::completeSetup();
+}
+
 HChassis *HRCGroup::selectAttachChassis(HChassis *mainChassis, HChassis *) const
 {
     return mainChassis;

@@ -21,6 +21,8 @@ public:
     QString category() const override;
     QString platform() const override;
     QString templatePath() const override;
+    // A group has no node number of its own: controls find it by its group number.
+    bool completeSetup() override;
     HChassis *selectAttachChassis(HChassis *mainChassis, HChassis *activeChassis) const override;
 
     // Makes (or finds again) one HRCRoom child per room the chassis registered for the group.

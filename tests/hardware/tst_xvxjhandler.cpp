@@ -601,8 +601,8 @@ void TestXVXJHandler::roomCombiningGroupsBuildTheirRooms()
                            definition("RCGroup", "3", "RCGroup", "Empty") +
                            "</RCGroups><Assignment><RCGroup id=\"1\"/><RCGroup id=\"3\"/>"
                            "</Assignment>"));
-    auto *group = qobject_cast<HRCGroup *>(root.findByCategoryAndAttribute(
-        QStringLiteral("RCGroups"), QStringLiteral("label"), QStringLiteral("Halls")));
+    // Controls find a group by its group number.
+    auto *group = qobject_cast<HRCGroup *>(root.findByCategoryAndId(QStringLiteral("RCGroups"), 1));
     QVERIFY(group);
     QCOMPARE(group->childCount(), 2);
     auto *north = qobject_cast<HRCRoom *>(group->child(0));
