@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QThread>
 
-QList<SimLogLine> SimLog::received() const
+QList<SimLogLine> SimLog::lines(const QString &wanted) const
 {
     QList<SimLogLine> lines;
     QFile file(m_path);
@@ -17,7 +17,7 @@ QList<SimLogLine> SimLog::received() const
         // "<time> <device> < <command>"; the command may hold spaces, the others do not.
         const QString line = QString::fromUtf8(raw.chopped(1));
         const QString direction = line.section(QLatin1Char(' '), 2, 2);
-        if (direction != QLatin1String("<"))
+        if (direction != wanted)
             continue;
         lines.append(
             {QDateTime::fromString(line.section(QLatin1Char(' '), 0, 0), Qt::ISODateWithMs),

@@ -20,12 +20,16 @@ public:
     {}
 
     // Commands received so far, in order.
-    QList<SimLogLine> received() const;
+    QList<SimLogLine> received() const { return lines(QStringLiteral("<")); }
+    // Replies and pushes sent so far, in order.
+    QList<SimLogLine> sent() const { return lines(QStringLiteral(">")); }
     // Received commands that start with prefix, from index `from` of received() on.
     QList<SimLogLine> receivedStartingWith(const QString &prefix, int from = 0) const;
     // Polls the log until a received command starts with prefix; false at the deadline.
     bool waitFor(const QString &prefix, int from, int timeoutMs) const;
 
 private:
+    QList<SimLogLine> lines(const QString &direction) const;
+
     QString m_path;
 };

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "panelmap.h"
+#include "simlog.h"
+
+#include <QImage>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+// The real program on a project archive, its devices played by the simulator as a separate
+// process on ports it picks itself, inside a scratch home. The client's copy of the project
+// is pointed at those ports and opened as the saved download.
+class ClientRun
+{
+public:
+    // Generous: under AddressSanitizer the client takes seconds to start and to draw.
+    static constexpr int StartMs = 60000;
+    static constexpr int ReactMs = 15000;
+
+    ~ClientRun();
+
+    // panelFile is the panel file's name inside the archive, devices the number of devices
+    // it names. True once the window is up and every device has been subscribed to;
+    // otherwise error says why.
+    bool start(const QString &archive, const QString &panelFile, int devices, QString *error);
+    void stop();
+
+    PanelMap &map() { return m_map; }
+    const PanelMap &map() const { return m_map; }
+    const SimLog &log() const { return *m_log; }
+    quint16 port(const QString &device) const { return m_ports.value(device); }
+    // The end of the client's output.
+    QString diagnostics() const;
+
+    static bool poll(const std::function<bool()> &condition, int timeoutMs);
+    // Waits until area differs from before in at least `pixels` pixels.
+    static bool waitForChange(const QImage &before, const QRect &area, int pixels, QImage *after);
+    // Waits until two shots 200 ms apart agree on area.
+    static QImage waitForStill(const QRect &area);
+    // Moves the pointer off every control, so that no hover look stays behind.
+    void parkPointer() const;
+
+private:
+    bool startSimulator(const QString &archive, int devices, QString *error);
+    bool stageProject(const QString &archive, const QString &panelFile, QString *error);
+    bool startClient(QString *error);
+
+    QTemporaryDir m_scratch;
+    QProcess m_simulator;
+    QProcess m_client;
+    QMap<QString, quint16> m_ports;
+    PanelMap m_map;
+    std::unique_ptr<SimLog> m_log;
+};
