@@ -58,21 +58,13 @@ bool WActiveCombo::save(XmlWriter &writer)
 
 void WActiveCombo::setNode(HNode *node)
 {
-    unlinkNode();
     WWidget::setNode(node);
-    m_linked = node;
     if (!node)
         return;
-    connect(node, &HNode::queryResponseReady, this, &WActiveCombo::onQueryResponseReady);
+    connect(node, &HNode::queryResponseReady, this, &WActiveCombo::onQueryResponseReady,
+            Qt::UniqueConnection);
     // An unchanged reply tells nobody, so a panel shown again would wait for the next change.
     onQueryResponseReady();
-}
-
-void WActiveCombo::unlinkNode()
-{
-    if (m_linked)
-        disconnect(m_linked.data(), nullptr, this, nullptr);
-    m_linked = nullptr;
 }
 
 void WActiveCombo::destroy()
@@ -82,8 +74,8 @@ void WActiveCombo::destroy()
 
 void WActiveCombo::onQueryResponseReady()
 {
-    if (m_linked)
-        setRoomNames(m_linked->combinedRoomNames());
+    if (node())
+        setRoomNames(node()->combinedRoomNames());
 }
 
 void WActiveCombo::changeDummyList()

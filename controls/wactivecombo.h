@@ -2,7 +2,6 @@
 
 #include "controls/wwidget.h"
 
-#include <QPointer>
 #include <QStringList>
 
 // The scrolling text that names the rooms combined with this one.
@@ -21,7 +20,6 @@ public:
     bool processProperty(const QString &name, const QString &value) override;
     bool save(XmlWriter &writer) override;
     void setNode(HNode *node) override;
-    void unlinkNode() override;
     void destroy() override;
 
     QStringList roomNames() const { return m_roomNames; }
@@ -50,6 +48,4 @@ private:
     // Kept as read, so that saving gives back what the file held.
     QString m_scale = QStringLiteral("1.0");
     QString m_autosize = QStringLiteral("false");
-    // The node's tree may be rebuilt while the panel is shown.
-    QPointer<HNode> m_linked;
 };

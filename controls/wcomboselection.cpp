@@ -34,21 +34,13 @@ bool WComboSelection::save(XmlWriter &writer)
 
 void WComboSelection::setNode(HNode *node)
 {
-    unlinkNode();
     WWidget::setNode(node);
-    m_linked = node;
     if (!node)
         return;
-    connect(node, &HNode::updateComboColorList, this, &WComboSelection::onUpdateComboColorList);
+    connect(node, &HNode::updateComboColorList, this, &WComboSelection::onUpdateComboColorList,
+            Qt::UniqueConnection);
     // An unchanged reply tells nobody, so a panel shown again would wait for the next change.
     onUpdateComboColorList();
-}
-
-void WComboSelection::unlinkNode()
-{
-    if (m_linked)
-        disconnect(m_linked.data(), nullptr, this, nullptr);
-    m_linked = nullptr;
 }
 
 void WComboSelection::destroy()
@@ -58,15 +50,15 @@ void WComboSelection::destroy()
 
 void WComboSelection::onUpdateComboColorList()
 {
-    if (!m_linked)
+    if (!node())
         return;
-    const QStringList colors = m_linked->comboColors();
+    const QStringList colors = node()->comboColors();
     // A user expects swatches to pick from: a node that knows no slots yet keeps the defaults.
     if (!colors.isEmpty() && colors != m_comboColors) {
         m_comboColors = colors;
         Q_EMIT comboColorsChanged();
     }
-    const int selected = m_linked->selectedCombo();
+    const int selected = node()->selectedCombo();
     if (selected != m_selectedIndex) {
         m_selectedIndex = selected;
         Q_EMIT selectedIndexChanged();
@@ -75,14 +67,14 @@ void WComboSelection::onUpdateComboColorList()
 
 QString WComboSelection::getComboColor(int index) const
 {
-    return m_linked ? m_linked->comboColor(index) : QString();
+    return node() ? node()->comboColor(index) : QString();
 }
 
 void WComboSelection::selectorClicked(int index)
 {
-    if (!m_linked)
+    if (!node())
         return;
-    m_linked->selectCombo(index);
-    m_selectedIndex = m_linked->selectedCombo();
+    node()->selectCombo(index);
+    m_selectedIndex = node()->selectedCombo();
     Q_EMIT selectedIndexChanged();
 }

@@ -2,7 +2,6 @@
 
 #include "controls/wwidget.h"
 
-#include <QPointer>
 #include <QStringList>
 
 // A row of colour swatches, one per room combination.
@@ -21,7 +20,6 @@ public:
     bool processProperty(const QString &name, const QString &value) override;
     bool save(XmlWriter &writer) override;
     void setNode(HNode *node) override;
-    void unlinkNode() override;
     void destroy() override;
 
     QStringList comboColors() const { return m_comboColors; }
@@ -43,6 +41,4 @@ private:
     QStringList m_comboColors;
     int m_selectedIndex = 0;
     int m_sideMargins = 0;
-    // The node's tree may be rebuilt while the panel is shown.
-    QPointer<HNode> m_linked;
 };

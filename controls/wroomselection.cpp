@@ -66,24 +66,18 @@ bool WRoomSelection::save(XmlWriter &writer)
 
 void WRoomSelection::setNode(HNode *node)
 {
-    unlinkNode();
     WPolygon::setNode(node);
-    m_linked = node;
     if (!node)
         return;
-    connect(node, &HNode::queryResponseReady, this, &WRoomSelection::onQueryResponseReady);
-    connect(node, &HNode::updateRoomColor, this, &WRoomSelection::onUpdateRoomColor);
-    connect(node, &HNode::sendMessage, this, &WRoomSelection::onSendMessage);
-    connect(node, &HNode::showErrorDialog, this, &WRoomSelection::onShowErrorDialog);
+    connect(node, &HNode::queryResponseReady, this, &WRoomSelection::onQueryResponseReady,
+            Qt::UniqueConnection);
+    connect(node, &HNode::updateRoomColor, this, &WRoomSelection::onUpdateRoomColor,
+            Qt::UniqueConnection);
+    connect(node, &HNode::sendMessage, this, &WRoomSelection::onSendMessage, Qt::UniqueConnection);
+    connect(node, &HNode::showErrorDialog, this, &WRoomSelection::onShowErrorDialog,
+            Qt::UniqueConnection);
     // An unchanged reply tells nobody, so a panel shown again would keep its rooms black.
     onQueryResponseReady();
-}
-
-void WRoomSelection::unlinkNode()
-{
-    if (m_linked)
-        disconnect(m_linked.data(), nullptr, this, nullptr);
-    m_linked = nullptr;
 }
 
 void WRoomSelection::destroy()
@@ -93,8 +87,8 @@ void WRoomSelection::destroy()
 
 void WRoomSelection::onQueryResponseReady()
 {
-    if (m_linked)
-        onUpdateRoomColor(m_linked->roomColor(), m_linked->roomNumber());
+    if (node())
+        onUpdateRoomColor(node()->roomColor(), node()->roomNumber());
 }
 
 void WRoomSelection::onUpdateRoomColor(const QString &color, int roomID)
@@ -137,8 +131,8 @@ void WRoomSelection::onShowErrorDialog(const QString &message)
 
 void WRoomSelection::pressedInside()
 {
-    if (m_linked && isConnected())
-        m_linked->clickRoom();
+    if (node() && isConnected())
+        node()->clickRoom();
 }
 
 bool WRoomSelection::isConnected() const

@@ -2,8 +2,6 @@
 
 #include "controls/wpolygon.h"
 
-#include <QPointer>
-
 // One room of a floor plan; tapping it adds it to or removes it from a combination.
 class WRoomSelection : public WPolygon
 {
@@ -19,7 +17,6 @@ public:
     bool processProperty(const QString &name, const QString &value) override;
     bool save(XmlWriter &writer) override;
     void setNode(HNode *node) override;
-    void unlinkNode() override;
     void destroy() override;
 
     double selectedOpacity() const { return m_selectedOpacity; }
@@ -49,6 +46,4 @@ private:
     bool m_isSelected = false;
     QString m_path;
     QString m_storedFieldColor;
-    // The node's tree may be rebuilt while the panel is shown.
-    QPointer<HNode> m_linked;
 };

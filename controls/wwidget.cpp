@@ -2,6 +2,7 @@
 
 #include "canvas/ccontrol.h"
 #include "formats/xmlwriter.h"
+#include "hardware/hnode.h"
 #include "util/logcategories.h"
 
 #include <QColor>
@@ -236,7 +237,14 @@ void WWidget::setOwner(CControl *owner)
 
 void WWidget::setNode(HNode *node)
 {
+    if (m_node != node)
+        unlinkNode();
     m_node = node;
+}
+
+HNode *WWidget::node() const
+{
+    return m_node;
 }
 
 void WWidget::setTransform(TTransform *transform)
@@ -279,7 +287,11 @@ void WWidget::dump() const
 
 void WWidget::connectModel(bool) {}
 
-void WWidget::unlinkNode() {}
+void WWidget::unlinkNode()
+{
+    if (m_node)
+        disconnect(m_node, nullptr, this, nullptr);
+}
 
 void WWidget::linkValue(WWidget *source)
 {

@@ -3,6 +3,7 @@
 #include "comm/pprotocol.h"
 #include "comm/ttransform.h"
 
+#include <QPointer>
 #include <QQuickItem>
 #include <QRectF>
 #include <QString>
@@ -75,7 +76,7 @@ public:
     WWidget *peer() const { return m_peer; }
     TTransform *transform() const { return m_transform; }
     PProtocol *protocol() const { return m_protocol; }
-    HNode *node() const { return m_node; }
+    HNode *node() const;
     CControl *owner() const { return m_owner; }
 
     // Item helpers; all do nothing (or answer empty) without an item. Positions, sizes and size
@@ -139,7 +140,7 @@ private:
     WWidget *m_peer = nullptr;
     TTransform *m_transform = nullptr;
     PProtocol *m_protocol = nullptr;
-    HNode *m_node = nullptr;
+    QPointer<HNode> m_node; // the tree may be rebuilt under a shown panel
     CControl *m_owner = nullptr;
 };
 
