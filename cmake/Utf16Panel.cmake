@@ -1,6 +1,6 @@
 # Writes the panel file in the form the client reads: UTF-16 big-endian after the byte-order
 # mark FE FF. The source is kept in UTF-8 so that it diffs and reviews as text.
-#   cmake -DICONV=<iconv> -DINPUT=<Demo.cpf.xml> -DOUTPUT=<Demo.cpf> -P Utf16Panel.cmake
+#   cmake -DICONV=<iconv> -DINPUT=<Name.cpf.xml> -DOUTPUT=<Name.cpf> -P Utf16Panel.cmake
 foreach(var ICONV INPUT OUTPUT)
     if(NOT ${var})
         message(FATAL_ERROR "Utf16Panel.cmake needs -D${var}=...")

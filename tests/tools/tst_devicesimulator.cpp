@@ -90,7 +90,6 @@ private slots:
     void clientPastALimitIsDroppedOthersServed();
     void logWritesCommandsAndReplies();
     void demoProjectGivesDevicesAndDefaults();
-    void conferenceSampleGivesItsProcessor();
 };
 
 void TestDeviceSimulator::setIsAcknowledgedAndKeptAcrossConnections_data()
@@ -195,11 +194,9 @@ void TestDeviceSimulator::unknownCommandIsNaked_data()
     QTest::newRow("subscription to a set") << QByteArray("SUB \"SA \"B\">1=2\"");
     QTest::newRow("SRC room not a number") << QByteArray("SRC 1,1,x,J");
     QTest::newRow("SRC room joins itself") << QByteArray("SRC 1,2,2,J");
-    QTest::newRow("SRC neither J nor S") << QByteArray("SRC 1,1,2,X");
     QTest::newRow("SRC unclosed combo") << QByteArray("SRC 1,[1,3");
     QTest::newRow("SRC room in two combos") << QByteArray("SRC 1,[1,3][3,4]");
     QTest::newRow("SRC huge room") << QByteArray("SRC 1,[1,99999999999]");
-    QTest::newRow("SRC room past the cap") << QByteArray("SRC 1,1000,1,J");
     QTest::newRow("SRC one bad text of two") << QByteArray("SRC 1,[1,3];SRC 1,2");
     QTest::newRow("GRC absurd group") << QByteArray("GRC 4000000000");
 }
@@ -227,7 +224,6 @@ void TestDeviceSimulator::combosFollowSetTextsFromAnyConnection_data()
     QTest::newRow("join makes a pair") << Lines{"SRC 1,3,1,J"} << QByteArray("GRC 1,[3,1]");
     QTest::newRow("joins in order")
         << Lines{"SRC 1,1,2,J", "SRC 1,2,4,J"} << QByteArray("GRC 1,[1,2,4]");
-    QTest::newRow("join again") << Lines{"SRC 1,1,2,J", "SRC 1,2,1,J"} << QByteArray("GRC 1,[1,2]");
     QTest::newRow("join moves a room")
         << Lines{"SRC 1,[1,2,3][4,5]", "SRC 1,4,3,J"} << QByteArray("GRC 1,[1,2][4,5,3]");
     QTest::newRow("split leaves the rest")
@@ -242,7 +238,6 @@ void TestDeviceSimulator::combosFollowSetTextsFromAnyConnection_data()
         << Lines{"SRC 1,[3,4,10][1,2]"} << QByteArray("GRC 1,[3,4,10][1,2]");
     QTest::newRow("whole state replaces")
         << Lines{"SRC 1,[1,2]", "SRC 1,[3,4][5]"} << QByteArray("GRC 1,[3,4]");
-    QTest::newRow("whole state empty") << Lines{"SRC 1,[1,2]", "SRC 1,"} << QByteArray("GRC 1,");
     QTest::newRow("other group") << Lines{"SRC 2,[1,2]", "SRC 2,1,3,J"} << QByteArray("GRC 1,");
 }
 
@@ -677,21 +672,6 @@ void TestDeviceSimulator::demoProjectGivesDevicesAndDefaults()
     QCOMPARE(client.ask("GA\"Dining Gain\">1"), QByteArray("GA\"Dining Gain\">1=0"));
     QCOMPARE(client.ask("GA\"Host Mic Gain\">1"), QByteArray("GA\"Host Mic Gain\">1=0"));
     QCOMPARE(client.ask("GG 1"), QByteArray("GG 1,78"));
-}
-
-void TestDeviceSimulator::conferenceSampleGivesItsProcessor()
-{
-    DeviceSimulator simulator;
-    QVERIFY2(simulator.loadProject(QStringLiteral(VELOXA_CONFERENCE_ARCHIVE)),
-             qPrintable(simulator.errorString()));
-    const QString processor = QStringLiteral("Chassis|||30300");
-    QCOMPARE(simulator.deviceNames(), QStringList{processor});
-    simulator.setEphemeralPorts(true);
-    QVERIFY2(simulator.listen(), qPrintable(simulator.errorString()));
-    LineClient client;
-    QVERIFY(client.connectTo(simulator.port(processor)));
-    QCOMPARE(client.ask("GA\"Ballroom A\">1"), QByteArray("GA\"Ballroom A\">1=0"));
-    QCOMPARE(client.ask("GRC 2"), QByteArray("GRC 2,"));
 }
 
 QTEST_GUILESS_MAIN(TestDeviceSimulator)
