@@ -612,6 +612,8 @@ void TestXVXJHandler::roomCombiningGroupsBuildTheirRooms()
     QCOMPARE(south->nodeNumber(), 302);
     QCOMPARE(root.findByCategoryAndId(QStringLiteral("RCRooms"), 301), north);
     QCOMPARE(group->comboColors(), QStringList{QStringLiteral("crimson")});
+    group->selectCombo(1); // the group has one slot
+    QCOMPARE(group->selectedCombo(), 0);
 
     // Clicks reach the group and its answers only the clicked room.
     QSignalSpy northColour(north, &HNode::updateRoomColor);
@@ -625,7 +627,9 @@ void TestXVXJHandler::roomCombiningGroupsBuildTheirRooms()
     QCOMPARE(southSends.first().first().toString(), QStringLiteral("SRC 1,[1,2]\r"));
     QCOMPARE(northSends.size(), 0);
     QCOMPARE(north->combinedRoomNames(), QStringList{QStringLiteral("South")});
+    QSignalSpy southLooks(south, &HNode::queryResponseReady);
     group->setReplyText(QStringLiteral("GRC 1,"));
+    QCOMPARE(southLooks.size(), 1);
     QCOMPARE(south->roomColor(), QStringLiteral("lightgray"));
 }
 
