@@ -88,13 +88,13 @@ QList<int> HRCGroupInfo::parseNeighbours(const QString &roomCombine, int room)
 
 QString HRCGroupInfo::comboText(const QList<int> &rooms)
 {
-    QStringList short_;
-    QStringList long_;
+    QStringList oneDigit;
+    QStringList longer;
     for (int room : rooms)
-        (room >= 0 && room <= 9 ? short_ : long_).append(QString::number(room));
-    short_.sort();
-    long_.sort();
-    return (short_ + long_).join(QLatin1Char(','));
+        (room >= 0 && room <= 9 ? oneDigit : longer).append(QString::number(room));
+    oneDigit.sort();
+    longer.sort();
+    return (oneDigit + longer).join(QLatin1Char(','));
 }
 
 HRCGroupInfo::HRCGroupInfo(QObject *parent)
