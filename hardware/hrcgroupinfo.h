@@ -75,17 +75,13 @@ public:
     // reason; colour receives the room's new colour (unchanged on failure).
     QString roomClicked(int room, int group, int selectedCombo, QString *colour);
     QString roomColor(int group, int room) const;
-    bool isRoomInCombo(int group, int room, int slot) const;
 
     // Reads a "GRC" reply into the combos of its group; returns the group number, or 0 when the
     // reply names no registered group.
     int setCombos(const QString &reply);
-    // Every room out of every combo.
-    void reset();
     // Forgets every room and group; the designer import registers them again.
     void clear();
 
-    bool hasGroup(int group) const;
     // The group's room numbers, ascending.
     QList<int> groupRooms(int group) const;
     // False when the group has no room of that number.

@@ -1,5 +1,6 @@
 #include "clientrun.h"
 
+#include "tools/lineclient.h"
 #include "xscreen.h"
 
 #include <QDeadlineTimer>
@@ -12,20 +13,6 @@
 #include <QThread>
 
 namespace {
-
-// "listening <name> <address>:<port>" lines, name -> port.
-QMap<QString, quint16> listeningPorts(const QByteArray &output)
-{
-    QMap<QString, quint16> ports;
-    const QRegularExpression line(QStringLiteral("^listening (\\S+) [0-9.]+:(\\d+)$"),
-                                  QRegularExpression::MultilineOption);
-    auto matches = line.globalMatch(QString::fromUtf8(output));
-    while (matches.hasNext()) {
-        const QRegularExpressionMatch match = matches.next();
-        ports.insert(match.captured(1), match.captured(2).toUShort());
-    }
-    return ports;
-}
 
 bool runTool(const QStringList &arguments, QString *output)
 {
@@ -129,10 +116,10 @@ bool ClientRun::startSimulator(const QString &archive, int devices, QString *err
                                [&] {
                                    m_simulator.waitForReadyRead(100);
                                    output += m_simulator.readAllStandardOutput();
-                                   return listeningPorts(output).size() == devices;
+                                   return LineClient::listeningPorts(output).size() == devices;
                                },
                                StartMs);
-    m_ports = listeningPorts(output);
+    m_ports = LineClient::listeningPorts(output);
     if (!listening)
         *error = QStringLiteral("the simulator did not listen: ") + QString::fromUtf8(output);
     return listening;

@@ -1,6 +1,7 @@
 #include "lineclient.h"
 
 #include <QHostAddress>
+#include <QRegularExpression>
 #include <QSignalSpy>
 
 namespace {
@@ -11,6 +12,19 @@ bool isControlByte(const QByteArray &entry)
 }
 
 } // namespace
+
+QMap<QString, quint16> LineClient::listeningPorts(const QByteArray &output)
+{
+    QMap<QString, quint16> ports;
+    const QRegularExpression line(QStringLiteral("^listening (\\S+) [0-9.]+:(\\d+)$"),
+                                  QRegularExpression::MultilineOption);
+    auto matches = line.globalMatch(QString::fromUtf8(output));
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        ports.insert(match.captured(1), match.captured(2).toUShort());
+    }
+    return ports;
+}
 
 LineClient::LineClient(QObject *parent)
     : QObject(parent)

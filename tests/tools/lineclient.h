@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QTcpSocket>
 
@@ -13,6 +14,9 @@ class LineClient : public QObject
 
 public:
     explicit LineClient(QObject *parent = nullptr);
+
+    // The ports in the simulator's "listening <name> <address>:<port>" lines, by device name.
+    static QMap<QString, quint16> listeningPorts(const QByteArray &output);
 
     bool connectTo(quint16 port, int timeoutMs = 5000);
     // Each command gets its CR; all of them go out in one write.

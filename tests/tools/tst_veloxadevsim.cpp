@@ -1,30 +1,11 @@
 #include "lineclient.h"
 
 #include <QProcess>
-#include <QRegularExpression>
 #include <QtTest>
 
 #include <memory>
 
 #include <sys/resource.h>
-
-namespace {
-
-// "listening <name> <address>:<port>" lines printed so far, name -> port.
-QMap<QString, quint16> listeningPorts(const QByteArray &output)
-{
-    QMap<QString, quint16> ports;
-    const QRegularExpression line(QStringLiteral("^listening (\\S+) ([0-9.]+):(\\d+)$"),
-                                  QRegularExpression::MultilineOption);
-    auto matches = line.globalMatch(QString::fromUtf8(output));
-    while (matches.hasNext()) {
-        const QRegularExpressionMatch match = matches.next();
-        ports.insert(match.captured(1), match.captured(3).toUShort());
-    }
-    return ports;
-}
-
-} // namespace
 
 class TestVeloxaDevsim : public QObject
 {
@@ -62,8 +43,9 @@ void TestVeloxaDevsim::servesTheDemoArchiveUntilInputCloses()
     QByteArray output;
     // Reading the archive and binding two ports: well within ten seconds.
     QTRY_VERIFY_WITH_TIMEOUT(
-        (output += process.readAllStandardOutput(), listeningPorts(output).size() == 2), 10000);
-    const QMap<QString, quint16> ports = listeningPorts(output);
+        (output += process.readAllStandardOutput(), LineClient::listeningPorts(output).size() == 2),
+        10000);
+    const QMap<QString, quint16> ports = LineClient::listeningPorts(output);
     QVERIFY(ports.contains(QStringLiteral("Chassis|||30216")));
     QVERIFY(ports.contains(QStringLiteral("Chassis|||30401")));
 
@@ -88,7 +70,8 @@ void TestVeloxaDevsim::stopsOnSignal()
     run(process, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--summary")});
     QByteArray output;
     QTRY_VERIFY_WITH_TIMEOUT(
-        (output += process.readAllStandardOutput(), listeningPorts(output).size() == 1), 10000);
+        (output += process.readAllStandardOutput(), LineClient::listeningPorts(output).size() == 1),
+        10000);
     process.terminate();
     QVERIFY(process.waitForFinished(10000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
@@ -103,8 +86,9 @@ void TestVeloxaDevsim::singleDeviceOnPort()
                   QStringLiteral("Chassis|||30401"), QStringLiteral("--stdin-quit")});
     QByteArray output;
     QTRY_VERIFY_WITH_TIMEOUT(
-        (output += process.readAllStandardOutput(), !listeningPorts(output).isEmpty()), 10000);
-    const QMap<QString, quint16> ports = listeningPorts(output);
+        (output += process.readAllStandardOutput(), !LineClient::listeningPorts(output).isEmpty()),
+        10000);
+    const QMap<QString, quint16> ports = LineClient::listeningPorts(output);
     QCOMPARE(ports.keys(), QStringList{QStringLiteral("Chassis|||30401")});
     LineClient client;
     QVERIFY(client.connectTo(ports.first()));
@@ -121,9 +105,10 @@ void TestVeloxaDevsim::combineEveryJoinsAndSplits()
                   QStringLiteral("0.2"), QStringLiteral("--stdin-quit")});
     QByteArray output;
     QTRY_VERIFY_WITH_TIMEOUT(
-        (output += process.readAllStandardOutput(), !listeningPorts(output).isEmpty()), 10000);
+        (output += process.readAllStandardOutput(), !LineClient::listeningPorts(output).isEmpty()),
+        10000);
     LineClient client;
-    QVERIFY(client.connectTo(listeningPorts(output).first()));
+    QVERIFY(client.connectTo(LineClient::listeningPorts(output).first()));
     client.send("SUB \"GRC 1\"");
     // Answer and present state, then at least one join and one split pushed.
     QVERIFY(client.waitForEntries(5));
@@ -143,14 +128,16 @@ void TestVeloxaDevsim::restsAtTheOpenFilesLimit()
     run(process, {QStringLiteral("--port"), QStringLiteral("0")});
     QByteArray output, errors;
     QTRY_VERIFY_WITH_TIMEOUT(
-        (output += process.readAllStandardOutput(), listeningPorts(output).size() == 1), 10000);
+        (output += process.readAllStandardOutput(), LineClient::listeningPorts(output).size() == 1),
+        10000);
     auto clients = std::make_unique<QObject>();
     for (int i = 0; i < 40; ++i)
-        QVERIFY((new LineClient(clients.get()))->connectTo(listeningPorts(output).first()));
+        QVERIFY(
+            (new LineClient(clients.get()))->connectTo(LineClient::listeningPorts(output).first()));
     QTRY_VERIFY((errors += process.readAllStandardError()).contains("out of file descriptors"));
     clients.reset(); // once they leave, accepting resumes
     LineClient late;
-    QVERIFY(late.connectTo(listeningPorts(output).first()));
+    QVERIFY(late.connectTo(LineClient::listeningPorts(output).first()));
     QCOMPARE(late.ask("GS"), QByteArray("S 0"));
     process.terminate();
     QVERIFY(process.waitForFinished(10000));
