@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QXmlInputSource>
 #include <QXmlSimpleReader>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -252,10 +253,7 @@ bool CComposite::load(const QString &path, HRoot *hardwareRoot, const QString &f
     // Not text mode: it drops every CR byte, which breaks UTF-16; XML handles line ends itself.
     if (!file.open(QIODevice::ReadOnly))
         return fail(tr("%1 cannot be read").arg(document));
-    XmlGuard guard(document);
-    guard.limit(QStringLiteral("Control"), XControlHandler::MaxControls, tr("controls"));
-    guard.limit(QStringLiteral("Panel"), XControlHandler::MaxPanels, tr("panels"));
-    guard.limit(QStringLiteral("Scene"), XControlHandler::MaxPanels, tr("scenes"));
+    XmlGuard guard = panelFileGuard();
     if (!guard.check(&file))
         return fail(guard.reason());
     if (!file.seek(0))
@@ -273,6 +271,33 @@ bool CComposite::load(const QString &path, HRoot *hardwareRoot, const QString &f
     linkPass(1);
     setModel(model);
     return true;
+}
+
+QString CComposite::panelFileFault(QIODevice *device)
+{
+    XmlGuard guard = panelFileGuard();
+    if (!guard.check(device))
+        return guard.reason();
+    if (!device->seek(0))
+        return tr("the panel file cannot be read");
+    QXmlStreamReader reader(device);
+    if (!reader.readNextStartElement() || reader.name() != QLatin1String("VXB"))
+        return tr("it is not a panel file");
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement &&
+            (reader.name() == QLatin1String("Panel") || reader.name() == QLatin1String("Controls")))
+            return {};
+    }
+    return tr("the panel file holds no panel");
+}
+
+XmlGuard CComposite::panelFileGuard()
+{
+    XmlGuard guard(tr("the panel file"));
+    guard.limit(QStringLiteral("Control"), XControlHandler::MaxControls, tr("controls"));
+    guard.limit(QStringLiteral("Panel"), XControlHandler::MaxPanels, tr("panels"));
+    guard.limit(QStringLiteral("Scene"), XControlHandler::MaxPanels, tr("scenes"));
+    return guard;
 }
 
 CControl *CComposite::child(int index) const

@@ -9,6 +9,8 @@
 
 class CCanvas;
 class HRoot;
+class QIODevice;
+class XmlGuard;
 
 // The scene root, a scene or a panel: an ordered list of owned records with a current one.
 class CComposite : public CControl
@@ -44,6 +46,9 @@ public:
     // was not well-formed; `error` then says why in plain words. A refused file adds nothing.
     bool load(const QString &path, HRoot *hardwareRoot, const QString &filter, MModel *model,
               QString *error = nullptr);
+    // Why the device does not read as a panel file with at least one panel, without building
+    // anything; empty when it does.
+    static QString panelFileFault(QIODevice *device);
 
     CControl *child(int index) const;
     int childCount() const;
@@ -71,6 +76,7 @@ private slots:
     void onGetStateTimerTimeout();
 
 private:
+    static XmlGuard panelFileGuard();
     bool isPanel() const;
     bool pollChildAtCursor();
     void moveChildren(double dx);

@@ -13,6 +13,7 @@
 #include "controls/wdelegate.h"
 #include "controls/wwidgetfactory.h"
 #include "formats/uarchive.h"
+#include "formats/uarchiveblock.h"
 #include "formats/uarchiveheader.h"
 #include "formats/xskinhandler.h"
 #include "hardware/hchassis.h"
@@ -23,6 +24,7 @@
 #include "model/mqmlinterface.h"
 #include "util/logcategories.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -34,7 +36,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -513,42 +514,42 @@ void MModel::showReceiveResult(const QString &failure)
 
 bool MModel::checkProject(const QString &path, QString *reason)
 {
-    QString panelFile = path;
-    QTemporaryDir scratch;
-    if (UArchive::isArchive(path)) {
-        QFile file(path);
-        UArchiveHeader header;
-        if (!scratch.isValid() || !file.open(QIODevice::ReadOnly) || !header.read(file)) {
-            setReason(reason, tr("it is not a project archive, or the archive is damaged"));
-            return false;
-        }
-        header.setExtractionRoot(scratch.path());
-        header.unpack(file);
-        if (header.refusedCount() > 0) {
-            setReason(reason, tr("it is not a project archive, or the archive is damaged"));
-            return false;
-        }
-        const auto &records = header.records();
-        const auto panel = std::find_if(records.cbegin(), records.cend(), [](const auto &record) {
-            return record->fullPath().contains(QStringLiteral(".cpf"));
-        });
-        if (panel == records.cend()) {
-            setReason(reason, tr("the archive holds no panel file"));
-            return false;
-        }
-        panelFile = (*panel)->fullPath();
-    }
-    CComposite scenes(kScenes, QString());
-    QString loadError;
-    if (!scenes.load(panelFile, nullptr, QString(), nullptr, &loadError)) {
-        setReason(reason, loadError.isEmpty() ? tr("the panel file cannot be read") : loadError);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setReason(reason, file.errorString());
         return false;
     }
-    if (!scenes.findCurrent(kPanels) && !scenes.findCurrent(kControls)) {
-        setReason(reason, tr("the panel file holds no panel"));
+    if (!UArchive::isArchive(path)) {
+        const QString fault = CComposite::panelFileFault(&file);
+        setReason(reason, fault);
+        return fault.isEmpty();
+    }
+    // Only the panel file is unpacked; the other entries need only lie inside the file.
+    UArchiveHeader header;
+    const auto &records = header.records();
+    if (!header.read(file) ||
+        std::any_of(records.cbegin(), records.cend(),
+                    [&](const auto &record) { return !record->blockFits(file.size()); })) {
+        setReason(reason, tr("it is not a project archive, or the archive is damaged"));
         return false;
     }
-    return true;
+    const auto panel = std::find_if(records.cbegin(), records.cend(), [](const auto &record) {
+        return record->name().contains(QStringLiteral(".cpf"));
+    });
+    if (panel == records.cend()) {
+        setReason(reason, tr("the archive holds no panel file"));
+        return false;
+    }
+    QByteArray data;
+    if (UArchiveBlock((*panel)->readBlock(file)).unpack(&data) != UArchiveBlock::Result::Unpacked) {
+        setReason(reason, tr("it is not a project archive, or the archive is damaged"));
+        return false;
+    }
+    QBuffer panelFile(&data);
+    panelFile.open(QIODevice::ReadOnly);
+    const QString fault = CComposite::panelFileFault(&panelFile);
+    setReason(reason, fault);
+    return fault.isEmpty();
 }
 
 void MModel::computeViewScale()
