@@ -25,14 +25,15 @@ for file in "$program" "$simulator" "$archive"; do
     [ -e "$file" ] || { echo "missing $file: build first" >&2; exit 1; }
 done
 
-# The program looks for a saved download in the working folder and unpacks its project into
-# its cache folder; running inside the build folder keeps both there. Without a download it
-# opens the demonstration project; a sample is put there as the download.
+# The program looks for a saved download in its data folder and its working folder and unpacks
+# its project into its cache folder; running inside the build folder keeps all three there.
+# Without a download it opens the demonstration project; a sample is put there as the download.
 run="$build/run"
 rm -rf "$run"
 mkdir -p "$run"
 cd "$run"
 export XDG_CACHE_HOME="$run/cache"
+export XDG_DATA_HOME="$run/data"
 [ "$sample" = demo ] || cp "$archive" "$run/download.cpn"
 
 "$simulator" "$archive" --summary --log "$run/devsim.log" > "$run/devsim.out" 2>&1 &
