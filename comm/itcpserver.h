@@ -31,6 +31,8 @@ public:
     void setRelisten(bool relisten) { m_relisten = relisten; }
     // The peer's address, empty without one.
     QString peerAddress() const;
+    // Why the listener failed.
+    QString errorString() const;
 
 public Q_SLOTS:
     void newConnection();

@@ -1,5 +1,6 @@
 #include "comm/pprotocolfactory.h"
 
+#include "comm/pfileprotocol.h"
 #include "comm/pvxbprotocol.h"
 
 std::unique_ptr<PProtocol> PProtocolFactory::create(const QString &name)
@@ -9,5 +10,7 @@ std::unique_ptr<PProtocol> PProtocolFactory::create(const QString &name)
         if (name.startsWith(QLatin1String(family)))
             return std::make_unique<PVXBProtocol>();
     }
+    if (name == QLatin1String("File"))
+        return std::make_unique<PFileProtocol>();
     return nullptr;
 }

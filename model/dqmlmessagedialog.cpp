@@ -8,13 +8,18 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QNetworkInterface>
 #include <QQmlComponent>
 #include <QQuickItem>
 
 DQmlMessageDialog::DQmlMessageDialog(QObject *parent)
     : QObject(parent)
 {}
+
+// A receive box still open has no other owner.
+DQmlMessageDialog::~DQmlMessageDialog()
+{
+    delete m_receiveBox;
+}
 
 void DQmlMessageDialog::showMessageBox(const QString &title, const QString &text)
 {
@@ -79,26 +84,52 @@ void DQmlMessageDialog::onReceiveModeDialogClosed()
     Q_EMIT receiveModeDialogClosed();
 }
 
-void DQmlMessageDialog::showReceiveBox()
+void DQmlMessageDialog::showReceiveBox(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, tr("Receive Control Panel..."),
-                    MQmlInterface::mobileIpAddressText(QNetworkInterface::allAddresses()),
-                    QMessageBox::Cancel);
-    connect(&box, &QMessageBox::rejected, this, &DQmlMessageDialog::onReceiveModeDialogClosed);
+    closeReceiveBox();
+    auto *box = new QMessageBox(QMessageBox::NoIcon, tr("Receive Control Panel..."), text,
+                                QMessageBox::Cancel);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // The panel stays still while its polling is off.
+    box->setWindowModality(Qt::ApplicationModal);
+    connect(box, &QMessageBox::rejected, this, &DQmlMessageDialog::onReceiveModeDialogClosed);
     if (m_qmlInterface) {
         qCDebug(lcModel) << "connecting receive mode box closing to slot";
         connect(this, &DQmlMessageDialog::receiveModeDialogClosed, m_qmlInterface,
                 &MQmlInterface::onReceiveModeDialogClosed, Qt::UniqueConnection);
         // A finished transfer closes the box without counting as a cancel.
-        connect(m_qmlInterface, &MQmlInterface::closeReceiveDialog, &box, &QMessageBox::accept);
+        connect(m_qmlInterface, &MQmlInterface::closeReceiveDialog, box, &QMessageBox::accept);
     } else {
         qCDebug(lcModel)
             << "There is no MQmlInterface at this point. The cancel event  will not be captured.";
     }
-    QEventLoop loop;
-    connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
-    box.open();
-    loop.exec();
+    m_receiveBox = box;
+    box->show();
+}
+
+void DQmlMessageDialog::setReceiveText(const QString &text)
+{
+    if (m_receiveBox)
+        m_receiveBox->setText(text);
+}
+
+void DQmlMessageDialog::showReceiveResult(const QString &text)
+{
+    if (!m_receiveBox)
+        showReceiveBox(text);
+    // Closing it now cancels nothing.
+    m_receiveBox->disconnect(this);
+    m_receiveBox->setText(text);
+    m_receiveBox->setIcon(QMessageBox::Warning);
+    m_receiveBox->setStandardButtons(QMessageBox::Close);
+}
+
+void DQmlMessageDialog::closeReceiveBox()
+{
+    if (m_receiveBox) {
+        m_receiveBox->disconnect(this);
+        m_receiveBox->close();
+    }
 }
 
 QQuickItem *DQmlMessageDialog::modalParent() const

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 
+class QMessageBox;
 class QQuickItem;
 class MQmlInterface;
 
@@ -14,6 +15,7 @@ class DQmlMessageDialog : public QObject
 
 public:
     explicit DQmlMessageDialog(QObject *parent = nullptr);
+    ~DQmlMessageDialog() override;
 
     void setInterface(MQmlInterface *qmlInterface) { m_qmlInterface = qmlInterface; }
     // Shows the document with title, text and button, and waits in a local loop until it is
@@ -32,8 +34,13 @@ public Q_SLOTS:
     void applicationStateChanged(Qt::ApplicationState state);
     void onReceiveModeDialogClosed();
     void showMessageBox(const QString &title, const QString &text);
-    // Waits in a local loop until the user cancels or the interface closes the receive dialog.
-    void showReceiveBox();
+    // The receive-mode box stays up, application-modal, while the model receives; its text
+    // follows the transfer. Cancel reaches the interface as receiveDialogCanceled().
+    void showReceiveBox(const QString &text);
+    void setReceiveText(const QString &text);
+    // The transfer is over and failed: the box keeps the reason until the user closes it.
+    void showReceiveResult(const QString &text);
+    void closeReceiveBox();
 
 private:
     QQuickItem *modalParent() const;
@@ -44,5 +51,6 @@ private:
     QString m_text;
     QString m_button;
     QPointer<QObject> m_object;
+    QPointer<QMessageBox> m_receiveBox;
     bool m_closed = true;
 };

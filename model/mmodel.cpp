@@ -5,28 +5,39 @@
 #include "canvas/ccanvas.h"
 #include "canvas/ccomposite.h"
 #include "comm/icomposite.h"
+#include "comm/itcpserver.h"
+#include "comm/pfileprotocol.h"
 #include "comm/pprotocol.h"
 #include "comm/pprotocolfactory.h"
 #include "controls/vmodemanager.h"
 #include "controls/wdelegate.h"
 #include "controls/wwidgetfactory.h"
 #include "formats/uarchive.h"
+#include "formats/uarchiveheader.h"
 #include "formats/xskinhandler.h"
 #include "hardware/hchassis.h"
 #include "hardware/hroot.h"
 #include "hardware/xvxjhandler.h"
+#include "model/dqmlmessagedialog.h"
 #include "model/mproject.h"
 #include "model/mqmlinterface.h"
 #include "util/logcategories.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMessageBox>
+#include <QNetworkInterface>
 #include <QQuickItem>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 const QString kDemoProject = QStringLiteral(":/data/Veloxa/Demo.cpz");
@@ -45,9 +56,25 @@ QSettings designSettings()
     return QSettings(QStringLiteral("Orvik"), QStringLiteral("Veloxa Remote 3.0"));
 }
 
-QDir designsFolder()
+QString designsSetting()
 {
-    return QDir(designSettings().value(QStringLiteral("Path/Designs")).toString());
+    return designSettings().value(QStringLiteral("Path/Designs")).toString();
+}
+
+// Without a setting, downloads belong to the program, not to wherever it was started from.
+QString dataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+// Where a download is looked for, first match first. The working folder still counts, for
+// downloads stored there before.
+QStringList designsFolders()
+{
+    const QString setting = designsSetting();
+    if (!setting.isEmpty())
+        return {setting};
+    return {dataFolder(), QStringLiteral(".")};
 }
 
 // Tall screens are laid out by width, others by height.
@@ -94,6 +121,7 @@ MModel::~MModel()
     WDelegate::destroy();
     m_interfaces.reset();
     m_project.reset();
+    m_receiveServer.reset();
 }
 
 void MModel::init()
@@ -170,21 +198,27 @@ bool MModel::setQmlProperty(const char *name, const QVariant &value)
 
 QString MModel::startupProjectPath() const
 {
-    const QDir folder = designsFolder();
-    for (const QString &name : {QStringLiteral("download.cpn"), QStringLiteral("download.cpf")}) {
-        const QString path = folder.path() + QLatin1Char('/') + name;
-        if (QFileInfo::exists(path))
-            return path;
+    for (const QString &folder : designsFolders()) {
+        for (const char *name : {"/download.cpn", "/download.cpf"}) {
+            const QString path = QDir(folder).path() + QLatin1String(name);
+            if (QFileInfo::exists(path))
+                return path;
+        }
     }
     return kDemoProject;
 }
 
 QString MModel::designsDownloadPath(bool create) const
 {
-    QDir folder = designsFolder();
+    const QString setting = designsSetting();
+    const QDir folder(setting.isEmpty() ? dataFolder() : setting);
     if (create && !folder.exists()) {
-        QDir parent = QFileInfo(folder.absolutePath()).dir();
-        parent.mkdir(QFileInfo(folder.absolutePath()).fileName());
+        if (setting.isEmpty()) {
+            folder.mkpath(QStringLiteral("."));
+        } else {
+            QDir parent = QFileInfo(folder.absolutePath()).dir();
+            parent.mkdir(QFileInfo(folder.absolutePath()).fileName());
+        }
     }
     return folder.path() + QStringLiteral("/download.cpn");
 }
@@ -373,6 +407,10 @@ bool MModel::receivePanel()
         setConnectionsEnabled(true);
         connectInterfaces();
         pollCurrentPanel();
+    } else if (m_connectionsOn) {
+        // The project that stays open goes on following its devices.
+        setPolling(true);
+        pollCurrentPanel();
     }
     m_receiving = false;
     Q_EMIT changedStatusIndicator();
@@ -381,11 +419,136 @@ bool MModel::receivePanel()
 
 bool MModel::runReceiveServer()
 {
-    if (!PProtocolFactory::create(QStringLiteral("File")))
+    std::unique_ptr<PProtocol> protocol = PProtocolFactory::create(QStringLiteral("File"));
+    auto *file = qobject_cast<PFileProtocol *>(protocol.get());
+    if (!file) {
         qCDebug(lcModel) << "Failed to get protocol for 'File'";
-    // Serving the design tool comes with the receive server; until then nothing arrives and
-    // the open project stays.
-    return false;
+        return false;
+    }
+    if (m_receiveServer) {
+        qCDebug(lcModel) << "Closing a pre-existing TCP server.";
+        m_receiveServer->close();
+        m_receiveServer.reset();
+    }
+    m_receiveServer = std::make_unique<ITcpServer>();
+    m_receiveServer->setProtocol(file);
+    m_receiveServer->setPort(m_receivePort);
+    file->setInterface(m_receiveServer.get());
+    setPolling(false);
+
+    bool received = false;
+    if (!m_receiveServer->open()) {
+        qCDebug(lcModel) << "Failed to open receive mode server.";
+        showReceiveResult(tr("Nothing can be received: port %1 cannot be opened (%2).")
+                              .arg(m_receivePort)
+                              .arg(m_receiveServer->errorString()));
+    } else {
+        received = receiveDesign(file);
+        qCDebug(lcModel) << (received ? "Received new design." : "Did not receive new design.");
+        qCDebug(lcModel) << "Closing the server after receive process.";
+        m_receiveServer->close();
+    }
+    qCDebug(lcModel) << "Deleting the server, received or not.";
+    m_receiveServer.reset();
+    return received;
+}
+
+bool MModel::receiveDesign(PFileProtocol *protocol)
+{
+    protocol->setOwner(this);
+    protocol->setCheck(&MModel::checkProject);
+    DQmlMessageDialog *box = m_view ? m_view->messageDialog() : nullptr;
+    if (box) {
+        box->showReceiveBox(
+            tr("Waiting for the design tool to send a project to port %1 of this computer, "
+               "at:\n%2")
+                .arg(m_receivePort)
+                .arg(MQmlInterface::mobileIpAddressText(QNetworkInterface::allAddresses())));
+    }
+    // Lives as long as this receive, and the connections below with it.
+    QObject receive;
+    bool cancelled = false;
+    if (m_qmlInterface) {
+        connect(m_qmlInterface, &MQmlInterface::receiveDialogCanceled, &receive, [&] {
+            cancelled = true;
+            protocol->cancel();
+        });
+    }
+    QString sender;
+    QElapsedTimer shown;
+    connect(protocol, &PFileProtocol::peerConnected, &receive, [&](const QString &address) {
+        sender = address;
+        if (box)
+            box->setReceiveText(tr("Receiving from %1...").arg(sender));
+        shown.start();
+    });
+    connect(protocol, &PFileProtocol::progress, &receive, [&](qint64 bytes) {
+        // A box redrawn for every chunk would slow the transfer down.
+        if (!box || shown.elapsed() < ProgressIntervalMs)
+            return;
+        box->setReceiveText(
+            tr("Receiving from %1: %2 bytes so far.").arg(sender, QLocale().toString(bytes)));
+        shown.start();
+    });
+
+    const bool received = protocol->receiveFile(designsDownloadPath(true));
+    if (received || cancelled) {
+        if (m_qmlInterface)
+            Q_EMIT m_qmlInterface->closeReceiveDialog();
+        if (box)
+            box->closeReceiveBox();
+    } else {
+        showReceiveResult(protocol->failure());
+    }
+    return received;
+}
+
+void MModel::showReceiveResult(const QString &failure)
+{
+    if (m_view)
+        m_view->messageDialog()->showReceiveResult(
+            tr("No project was received: %1\n\nThe project that was open stays open.")
+                .arg(failure));
+}
+
+bool MModel::checkProject(const QString &path, QString *reason)
+{
+    QString panelFile = path;
+    QTemporaryDir scratch;
+    if (UArchive::isArchive(path)) {
+        QFile file(path);
+        UArchiveHeader header;
+        if (!scratch.isValid() || !file.open(QIODevice::ReadOnly) || !header.read(file)) {
+            setReason(reason, tr("it is not a project archive, or the archive is damaged"));
+            return false;
+        }
+        header.setExtractionRoot(scratch.path());
+        header.unpack(file);
+        if (header.refusedCount() > 0) {
+            setReason(reason, tr("it is not a project archive, or the archive is damaged"));
+            return false;
+        }
+        const auto &records = header.records();
+        const auto panel = std::find_if(records.cbegin(), records.cend(), [](const auto &record) {
+            return record->fullPath().contains(QStringLiteral(".cpf"));
+        });
+        if (panel == records.cend()) {
+            setReason(reason, tr("the archive holds no panel file"));
+            return false;
+        }
+        panelFile = (*panel)->fullPath();
+    }
+    CComposite scenes(kScenes, QString());
+    QString loadError;
+    if (!scenes.load(panelFile, nullptr, QString(), nullptr, &loadError)) {
+        setReason(reason, loadError.isEmpty() ? tr("the panel file cannot be read") : loadError);
+        return false;
+    }
+    if (!scenes.findCurrent(kPanels) && !scenes.findCurrent(kControls)) {
+        setReason(reason, tr("the panel file holds no panel"));
+        return false;
+    }
+    return true;
 }
 
 void MModel::computeViewScale()
@@ -509,6 +672,12 @@ void MModel::setConnectionsEnabled(bool on)
             protocol->setOwner(this);
         }
     }
+    setPolling(on);
+    m_connectionsOn = on;
+}
+
+void MModel::setPolling(bool on)
+{
     if (m_pollTimer) {
         if (on)
             m_pollTimer->start(PollIntervalMs);
@@ -517,7 +686,6 @@ void MModel::setConnectionsEnabled(bool on)
     }
     m_pollingActive = on;
     setPanelPolling(on);
-    m_connectionsOn = on;
 }
 
 void MModel::connectInterfaces()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "comm/pfileprotocol.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -12,6 +14,7 @@ class CCanvas;
 class CComposite;
 class HRoot;
 class IComposite;
+class ITcpServer;
 class MainWindow;
 class MProject;
 class MQmlInterface;
@@ -27,6 +30,8 @@ class MModel : public QObject
 
 public:
     static constexpr int PollIntervalMs = 250;
+    // How often the receive box shows the bytes so far.
+    static constexpr int ProgressIntervalMs = 100;
 
     explicit MModel(QObject *parent = nullptr);
     ~MModel() override;
@@ -74,6 +79,10 @@ public:
 
     // receive mode: true when a new design arrived and was opened
     bool receivePanel();
+    void setReceivePort(quint16 port) { m_receivePort = port; }
+    // Whether path opens as a project (an archive whose panel file reads, or a panel file),
+    // without touching the one that is open; reason says why not.
+    static bool checkProject(const QString &path, QString *reason);
 
     void computeViewScale();
     void applyScale();
@@ -130,6 +139,9 @@ private:
     bool loadProject(const QString &path, QString *reason);
     void showOpenFailure(const QString &path, const QString &reason, const QString &shown);
     bool runReceiveServer();
+    bool receiveDesign(PFileProtocol *protocol);
+    void showReceiveResult(const QString &failure);
+    void setPolling(bool on);
 
     MQmlInterface *m_qmlInterface = nullptr;
     QQmlContext *m_qmlContext = nullptr;
@@ -153,5 +165,7 @@ private:
     float m_viewWidth = 0.0f;
     CCanvas *m_canvas = nullptr;
     bool m_receiving = false;
+    std::unique_ptr<ITcpServer> m_receiveServer;
+    quint16 m_receivePort = PFileProtocol::DefaultPort;
     QString m_fileVersion = QStringLiteral("3.0");
 };

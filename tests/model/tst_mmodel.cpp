@@ -228,33 +228,59 @@ void TestMModel::demonstrationControlsReachDesignerNodes()
 
 void TestMModel::startupProjectChoice_data()
 {
+    // "setting/" is the folder that "Path/Designs" names, "data/" the program's data folder,
+    // "work/" the working folder.
+    QTest::addColumn<bool>("setting");
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("none") << QStringList() << QString();
-    QTest::newRow("cpf only") << QStringList{QStringLiteral("download.cpf")}
-                              << QStringLiteral("download.cpf");
-    QTest::newRow("cpn only") << QStringList{QStringLiteral("download.cpn")}
-                              << QStringLiteral("download.cpn");
-    QTest::newRow("both: cpn first")
-        << QStringList{QStringLiteral("download.cpf"), QStringLiteral("download.cpn")}
-        << QStringLiteral("download.cpn");
+    QTest::newRow("none") << true << QStringList() << QString();
+    QTest::newRow("cpf only") << true << QStringList{QStringLiteral("setting/download.cpf")}
+                              << QStringLiteral("setting/download.cpf");
+    QTest::newRow("both: cpn first") << true
+                                     << QStringList{QStringLiteral("setting/download.cpf"),
+                                                    QStringLiteral("setting/download.cpn")}
+                                     << QStringLiteral("setting/download.cpn");
+    QTest::newRow("setting alone counts")
+        << true << QStringList{QStringLiteral("data/download.cpn")} << QString();
+    QTest::newRow("data folder first")
+        << false
+        << QStringList{QStringLiteral("work/download.cpn"), QStringLiteral("data/download.cpf")}
+        << QStringLiteral("data/download.cpf");
+    QTest::newRow("working folder still read")
+        << false << QStringList{QStringLiteral("work/download.cpn")}
+        << QStringLiteral("work/download.cpn");
 }
 
 void TestMModel::startupProjectChoice()
 {
+    QFETCH(bool, setting);
     QFETCH(QStringList, files);
     QFETCH(QString, expected);
     QTemporaryDir designs;
-    for (const QString &name : std::as_const(files))
-        QVERIFY(QFile::copy(QStringLiteral(":/data/Veloxa/Demo.cpz"), designs.filePath(name)));
-    clientSettings().setValue(QStringLiteral("Path/Designs"), designs.path());
+    QTemporaryDir work;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QMap<QString, QString> folders{{QStringLiteral("setting"), designs.path()},
+                                         {QStringLiteral("data"), data},
+                                         {QStringLiteral("work"), work.path()}};
+    QVERIFY(QDir().mkpath(data));
+    const QString home = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(work.path()));
+    const auto place = [&](const QString &file) {
+        const QString folder = file.section(QLatin1Char('/'), 0, 0);
+        return folders.value(folder) + QLatin1Char('/') + file.section(QLatin1Char('/'), 1);
+    };
+    for (const QString &file : std::as_const(files))
+        QVERIFY(QFile::copy(QStringLiteral(":/data/Veloxa/Demo.cpz"), place(file)));
+    if (setting)
+        clientSettings().setValue(QStringLiteral("Path/Designs"), designs.path());
 
     MainWindow window;
-    const QString opened = window.model()->currentFile();
-    if (expected.isEmpty())
-        QCOMPARE(opened, QStringLiteral(":/data/Veloxa/Demo.cpz"));
-    else
-        QCOMPARE(opened, designs.filePath(expected));
+    const QString opened = QFileInfo(window.model()->currentFile()).absoluteFilePath();
+    QDir::setCurrent(home);
+    for (const QString &file : std::as_const(files))
+        QFile::remove(place(file));
+    QCOMPARE(opened, expected.isEmpty() ? QStringLiteral(":/data/Veloxa/Demo.cpz")
+                                        : QFileInfo(place(expected)).absoluteFilePath());
     // Whatever file was chosen, it is the demonstration content that opens.
     QCOMPARE(window.model()->sceneRoot()->childCount(), 1);
 }

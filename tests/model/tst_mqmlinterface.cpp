@@ -86,6 +86,10 @@ void TestMQmlInterface::postCommand()
     QVERIFY(model->showPanel(0));
     // The receive flow ends by refreshing the indicator; nothing else emits it synchronously.
     QSignalSpy receiveEnded(model, &MModel::changedStatusIndicator);
+    // The user cancels the receive box at once.
+    model->setReceivePort(0);
+    MQmlInterface *intrf = model->qmlInterface();
+    QTimer::singleShot(0, intrf, [intrf] { Q_EMIT intrf->receiveDialogCanceled(); });
 
     QCOMPARE(model->qmlInterface()->postCommand(command, data), result);
     QCOMPARE(receiveEnded.count(), receives ? 1 : 0);
