@@ -122,7 +122,8 @@ void TestReceiveWindow::pushedFileIsOpenedOrRefused()
         // Another header title and the new project's first panel.
         QImage after;
         QVERIFY(ClientRun::waitForChange(shown, title, 50, &after));
-        QVERIFY(ClientRun::waitForChange(shown, area, area.width() * area.height() / 4, &after));
+        // Both first panels are a logo over a text box: a tenth of the area is telling.
+        QVERIFY(ClientRun::waitForChange(shown, area, area.width() * area.height() / 10, &after));
         QCOMPARE(contents(m_run.scratchPath(Download)), contents(file));
     } else {
         QVERIFY2(
@@ -136,6 +137,8 @@ void TestReceiveWindow::pushedFileIsOpenedOrRefused()
                           QStringLiteral("windowfocus"), QStringLiteral("--sync"),
                           QStringLiteral("key"), QStringLiteral("Escape")});
         QVERIFY(ClientRun::poll([] { return !boxShown(); }, ReactMs));
+        QVERIFY2(!XScreen::findWindow(QStringLiteral("^Veloxa Remote"), ReactMs).isEmpty(),
+                 "the client went away with the box");
         // The box sat over the window; what it covered is checked once it is gone.
         m_run.parkPointer();
         const QImage still = ClientRun::waitForStill(m_run.map().canvas());
