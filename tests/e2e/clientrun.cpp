@@ -64,19 +64,20 @@ ClientRun::~ClientRun()
     stop();
 }
 
-bool ClientRun::start(const QString &archive, const QString &panelFile, int devices, QString *error)
+bool ClientRun::start(const QString &archive, const QString &panelFile, int devices, QString *error,
+                      Stage stage)
 {
     if (!m_scratch.isValid()) {
         *error = QStringLiteral("no scratch folder");
         return false;
     }
     const QDir scratch(m_scratch.path());
-    for (const char *folder : {"home", "config", "data", "cache", "runtime", "run"})
+    for (const char *folder : {"home", "config", "data/veloxa-remote", "cache", "runtime", "run"})
         scratch.mkpath(QLatin1String(folder));
     QFile::setPermissions(scratch.filePath(QStringLiteral("runtime")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!startSimulator(archive, devices, error) || !stageProject(archive, panelFile, error) ||
-        !startClient(error))
+    if (!startSimulator(archive, devices, error) ||
+        !stageProject(archive, panelFile, stage, error) || !startClient(error))
         return false;
 
     const QRect window = XScreen::findWindow(QStringLiteral("^Veloxa Remote"), StartMs);
@@ -125,13 +126,14 @@ bool ClientRun::startSimulator(const QString &archive, int devices, QString *err
     return listening;
 }
 
-bool ClientRun::stageProject(const QString &archive, const QString &panelFile, QString *error)
+bool ClientRun::stageProject(const QString &archive, const QString &panelFile, Stage stage,
+                             QString *error)
 {
     const QDir scratch(m_scratch.path());
-    const QString stage = scratch.filePath(QStringLiteral("stage"));
-    if (!runTool({QStringLiteral("extract"), archive, stage}, error))
+    const QString stagePath = scratch.filePath(QStringLiteral("stage"));
+    if (!runTool({QStringLiteral("extract"), archive, stagePath}, error))
         return false;
-    const QString panelPath = stage + QLatin1Char('/') + panelFile;
+    const QString panelPath = stagePath + QLatin1Char('/') + panelFile;
     if (!rewritePorts(panelPath, m_ports)) {
         *error = QStringLiteral("cannot point %1 at the simulator").arg(panelPath);
         return false;
@@ -143,9 +145,12 @@ bool ClientRun::stageProject(const QString &archive, const QString &panelFile, Q
         return false;
     list.write(panelFile.toUtf8() + '\n'); // the panel file leads the archive
     list.close();
-    // Without a designs folder setting the client opens download.cpn from its working folder.
-    return runTool({QStringLiteral("pack"), scratch.filePath(QStringLiteral("run/download.cpn")),
-                    stage, list.fileName()},
+    // Without a designs folder setting the client opens download.cpn from its data folder,
+    // else from its working folder.
+    const QString download = stage == Stage::DataFolder
+                                 ? QStringLiteral("data/veloxa-remote/download.cpn")
+                                 : QStringLiteral("run/download.cpn");
+    return runTool({QStringLiteral("pack"), scratch.filePath(download), stagePath, list.fileName()},
                    error);
 }
 
@@ -198,11 +203,21 @@ void ClientRun::stop()
     }
 }
 
+QString ClientRun::scratchPath(const QString &relative) const
+{
+    return QDir(m_scratch.path()).filePath(relative);
+}
+
+QByteArray ClientRun::output() const
+{
+    QFile log(scratchPath(QStringLiteral("client.log")));
+    log.open(QIODevice::ReadOnly);
+    return log.readAll();
+}
+
 QString ClientRun::diagnostics() const
 {
-    QFile log(QDir(m_scratch.path()).filePath(QStringLiteral("client.log")));
-    log.open(QIODevice::ReadOnly);
-    return QStringLiteral("client output:\n") + QString::fromUtf8(log.readAll().right(4000));
+    return QStringLiteral("client output:\n") + QString::fromUtf8(output().right(4000));
 }
 
 bool ClientRun::poll(const std::function<bool()> &condition, int timeoutMs)

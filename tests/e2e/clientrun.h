@@ -21,18 +21,27 @@ public:
     static constexpr int StartMs = 60000;
     static constexpr int ReactMs = 15000;
 
+    // Where the download is staged: the client's working folder, or its data folder, which
+    // it reads first and where a received project goes.
+    enum class Stage { WorkingFolder, DataFolder };
+
     ~ClientRun();
 
     // panelFile is the panel file's name inside the archive, devices the number of devices
     // it names. True once the window is up and every device has been subscribed to;
     // otherwise error says why.
-    bool start(const QString &archive, const QString &panelFile, int devices, QString *error);
+    bool start(const QString &archive, const QString &panelFile, int devices, QString *error,
+               Stage stage = Stage::WorkingFolder);
     void stop();
 
     PanelMap &map() { return m_map; }
     const PanelMap &map() const { return m_map; }
     const SimLog &log() const { return *m_log; }
     quint16 port(const QString &device) const { return m_ports.value(device); }
+    // A path inside the scratch home ("data/veloxa-remote/download.cpn").
+    QString scratchPath(const QString &relative) const;
+    // Everything the client has written to stdout and stderr.
+    QByteArray output() const;
     // The end of the client's output.
     QString diagnostics() const;
 
@@ -46,7 +55,8 @@ public:
 
 private:
     bool startSimulator(const QString &archive, int devices, QString *error);
-    bool stageProject(const QString &archive, const QString &panelFile, QString *error);
+    bool stageProject(const QString &archive, const QString &panelFile, Stage stage,
+                      QString *error);
     bool startClient(QString *error);
 
     QTemporaryDir m_scratch;
