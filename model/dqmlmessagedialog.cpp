@@ -86,12 +86,7 @@ void DQmlMessageDialog::onReceiveModeDialogClosed()
 
 void DQmlMessageDialog::showReceiveBox(const QString &text)
 {
-    closeReceiveBox();
-    auto *box = new QMessageBox(QMessageBox::NoIcon, tr("Receive Control Panel..."), text,
-                                QMessageBox::Cancel);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    // The panel stays still while its polling is off.
-    box->setWindowModality(Qt::ApplicationModal);
+    QMessageBox *box = openReceiveBox(text, QMessageBox::NoIcon, QMessageBox::Cancel);
     connect(box, &QMessageBox::rejected, this, &DQmlMessageDialog::onReceiveModeDialogClosed);
     if (m_qmlInterface) {
         qCDebug(lcModel) << "connecting receive mode box closing to slot";
@@ -103,8 +98,19 @@ void DQmlMessageDialog::showReceiveBox(const QString &text)
         qCDebug(lcModel)
             << "There is no MQmlInterface at this point. The cancel event  will not be captured.";
     }
+}
+
+QMessageBox *DQmlMessageDialog::openReceiveBox(const QString &text, QMessageBox::Icon icon,
+                                               QMessageBox::StandardButton button)
+{
+    closeReceiveBox();
+    auto *box = new QMessageBox(icon, tr("Receive Control Panel..."), text, button);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // The panel stays still while its polling is off.
+    box->setWindowModality(Qt::ApplicationModal);
     m_receiveBox = box;
     box->show();
+    return box;
 }
 
 void DQmlMessageDialog::setReceiveText(const QString &text)
@@ -115,13 +121,9 @@ void DQmlMessageDialog::setReceiveText(const QString &text)
 
 void DQmlMessageDialog::showReceiveResult(const QString &text)
 {
-    if (!m_receiveBox)
-        showReceiveBox(text);
-    // Closing it now cancels nothing.
-    m_receiveBox->disconnect(this);
-    m_receiveBox->setText(text);
-    m_receiveBox->setIcon(QMessageBox::Warning);
-    m_receiveBox->setStandardButtons(QMessageBox::Close);
+    // A box of its own: a shown box keeps escaping to the button it had when shown, and closing
+    // this one cancels nothing.
+    openReceiveBox(text, QMessageBox::Warning, QMessageBox::Close);
 }
 
 void DQmlMessageDialog::closeReceiveBox()

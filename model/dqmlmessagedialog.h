@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
-class QMessageBox;
 class QQuickItem;
 class MQmlInterface;
 
@@ -44,6 +44,8 @@ public Q_SLOTS:
 
 private:
     QQuickItem *modalParent() const;
+    QMessageBox *openReceiveBox(const QString &text, QMessageBox::Icon icon,
+                                QMessageBox::StandardButton button);
 
     MQmlInterface *m_qmlInterface = nullptr;
     QString m_document;
