@@ -100,7 +100,12 @@ void ITcpServer::setPort(quint16 port)
 
 QString ITcpServer::peerAddress() const
 {
-    return m_peer ? m_peer->peerAddress().toString() : QString();
+    if (!m_peer)
+        return {};
+    // The listener takes both families; an IPv4 sender is named as such.
+    bool v4 = false;
+    const quint32 address = m_peer->peerAddress().toIPv4Address(&v4);
+    return v4 ? QHostAddress(address).toString() : m_peer->peerAddress().toString();
 }
 
 QString ITcpServer::errorString() const

@@ -514,6 +514,10 @@ void MModel::showReceiveResult(const QString &failure)
 
 bool MModel::checkProject(const QString &path, QString *reason)
 {
+    const auto damaged = [reason] {
+        setReason(reason, tr("it is not a project archive, or the archive is damaged"));
+        return false;
+    };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         setReason(reason, file.errorString());
@@ -529,10 +533,8 @@ bool MModel::checkProject(const QString &path, QString *reason)
     const auto &records = header.records();
     if (!header.read(file) ||
         std::any_of(records.cbegin(), records.cend(),
-                    [&](const auto &record) { return !record->blockFits(file.size()); })) {
-        setReason(reason, tr("it is not a project archive, or the archive is damaged"));
-        return false;
-    }
+                    [&](const auto &record) { return !record->blockFits(file.size()); }))
+        return damaged();
     const auto panel = std::find_if(records.cbegin(), records.cend(), [](const auto &record) {
         return record->name().contains(QStringLiteral(".cpf"));
     });
@@ -541,10 +543,8 @@ bool MModel::checkProject(const QString &path, QString *reason)
         return false;
     }
     QByteArray data;
-    if (UArchiveBlock((*panel)->readBlock(file)).unpack(&data) != UArchiveBlock::Result::Unpacked) {
-        setReason(reason, tr("it is not a project archive, or the archive is damaged"));
-        return false;
-    }
+    if (UArchiveBlock((*panel)->readBlock(file)).unpack(&data) != UArchiveBlock::Result::Unpacked)
+        return damaged();
     QBuffer panelFile(&data);
     panelFile.open(QIODevice::ReadOnly);
     const QString fault = CComposite::panelFileFault(&panelFile);
