@@ -32,6 +32,15 @@ void prepareEnvironment()
         qputenv("QT_QUICK_BACKEND", "software");
 }
 
+void useHome(const QString &home)
+{
+    qputenv("HOME", QFile::encodeName(home));
+    for (const QByteArray folder : {"config", "cache", "data"}) {
+        qputenv("XDG_" + folder.toUpper() + "_HOME",
+                QFile::encodeName(home + QLatin1Char('/') + QString::fromLatin1(folder)));
+    }
+}
+
 void runEventLoopFor(int ms)
 {
     QEventLoop loop;

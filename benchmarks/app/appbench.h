@@ -20,6 +20,9 @@ namespace AppBench {
 // Before the application object: offscreen has no GPU, so both the client and its baseline draw
 // with the software scene graph unless the caller chose otherwise.
 void prepareEnvironment();
+// Before the application object: settings, cache and data of this process go below home, so
+// that nothing of the user's is read or written.
+void useHome(const QString &home);
 
 // Runs the event loop for that long, as exec() would: no polling of its own.
 void runEventLoopFor(int ms);

@@ -36,9 +36,7 @@ int main(int argc, char **argv)
 {
     AppBench::prepareEnvironment();
     QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(home.path() + QStringLiteral("/cache")));
+    AppBench::useHome(home.path());
     QApplication application(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("veloxa.*.debug=false"));
     const int seconds = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : kDefaultSeconds;
