@@ -33,7 +33,7 @@ bool ITcpServer::listen()
         qCWarning(lcTcp) << "Attempting to open a QTcpServer that is null.";
         return false;
     }
-    if (m_server->isListening() && m_server->serverPort() == m_port) {
+    if (m_server->isListening() && (m_port == 0 || m_server->serverPort() == m_port)) {
         qCDebug(lcTcp) << "ITCPServer is already listening on port " << m_port;
         return true;
     }
@@ -96,6 +96,11 @@ QString ITcpServer::name() const
 void ITcpServer::setPort(quint16 port)
 {
     m_port = port;
+}
+
+quint16 ITcpServer::port() const
+{
+    return m_server && m_server->isListening() ? m_server->serverPort() : m_port;
 }
 
 QString ITcpServer::peerAddress() const

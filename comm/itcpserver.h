@@ -25,7 +25,8 @@ public:
     QString name() const override;
     void setPort(quint16 port) override;
 
-    quint16 port() const { return m_port; }
+    // The port listened on; with port 0 set, the one the system chose.
+    quint16 port() const;
     void setVerbose(bool verbose) { m_verbose = verbose; }
     // Listen again once the peer has gone.
     void setRelisten(bool relisten) { m_relisten = relisten; }

@@ -463,7 +463,7 @@ bool MModel::receiveDesign(PFileProtocol *protocol)
         box->showReceiveBox(
             tr("Waiting for the design tool to send a project to port %1 of this computer, "
                "at:\n%2")
-                .arg(m_receivePort)
+                .arg(m_receiveServer->port())
                 .arg(MQmlInterface::mobileIpAddressText(QNetworkInterface::allAddresses())));
     }
     // Lives as long as this receive, and the connections below with it.

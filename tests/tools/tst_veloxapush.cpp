@@ -19,43 +19,36 @@ enum Receiver { Reads, NotListening, DropsAfter8KiB };
 
 void TestVeloxaPush::push_data()
 {
-    QTest::addColumn<int>("fileBytes"); // -1: no such file
+    QTest::addColumn<int>("fileBytes");
     QTest::addColumn<int>("receiver");
-    QTest::addColumn<QString>("port"); // empty: the receiver's
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("whole file") << 100 * 1024 << int(Reads) << QString() << 0
+    QTest::newRow("whole file") << 100 * 1024 << int(Reads) << 0
                                 << "^Sent 102400 bytes to 127.0.0.1:\\d+ in";
-    QTest::newRow("nothing listening") << 1024 << int(NotListening) << QString() << 1
+    QTest::newRow("nothing listening") << 1024 << int(NotListening) << 1
                                        << "nothing is listening on 127.0.0.1:\\d+; is the client";
-    QTest::newRow("receiver drops out") << 8 * 1024 * 1024 << int(DropsAfter8KiB) << QString() << 1
-                                        << "after (\\d+) of 8388608 bytes";
-    QTest::newRow("no file") << -1 << int(Reads) << QString() << 1 << "cannot read .*missing.cpz";
-    QTest::newRow("bad port") << 1024 << int(Reads) << "65536" << 2 << "bad port: 65536";
+    QTest::newRow("receiver drops out")
+        << 8 * 1024 * 1024 << int(DropsAfter8KiB) << 1 << "after (\\d+) of 8388608 bytes";
 }
 
 void TestVeloxaPush::push()
 {
     QFETCH(int, fileBytes);
     QFETCH(int, receiver);
-    QFETCH(QString, port);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
 
     QTemporaryDir dir;
-    QByteArray content(qMax(fileBytes, 0), Qt::Uninitialized);
+    QByteArray content(fileBytes, Qt::Uninitialized);
     QRandomGenerator(15).fillRange(reinterpret_cast<quint32 *>(content.data()), content.size() / 4);
-    const QString path = dir.filePath(fileBytes < 0 ? "missing.cpz" : "project.cpz");
-    if (fileBytes >= 0) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-    }
+    QFile file(dir.filePath("project.cpz"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
 
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost));
-    if (port.isEmpty())
-        port = QString::number(server.serverPort());
+    const QString port = QString::number(server.serverPort());
     if (receiver == NotListening)
         server.close();
     QByteArray received;
@@ -70,7 +63,7 @@ void TestVeloxaPush::push()
 
     QProcess process;
     QSignalSpy finished(&process, &QProcess::finished);
-    process.start(VELOXA_PUSH, {"127.0.0.1", path, "--port", port});
+    process.start(VELOXA_PUSH, {"127.0.0.1", file.fileName(), "--port", port});
     QVERIFY(finished.wait(30000));
     const QString out = process.readAllStandardOutput();
     const QString err = process.readAllStandardError();
@@ -79,8 +72,6 @@ void TestVeloxaPush::push()
         QRegularExpression(message, QRegularExpression::MultilineOption)
             .match(exitCode == 0 ? out : err);
     QVERIFY2(match.hasMatch(), qPrintable(out + err));
-    if (exitCode == 1)
-        QCOMPARE(err.count('\n'), 1);
     if (exitCode == 0) {
         QTRY_COMPARE(received.size(), content.size());
         QVERIFY(received == content);
