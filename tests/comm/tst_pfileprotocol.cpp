@@ -110,7 +110,8 @@ void TestPFileProtocol::receive()
     protocol.setInterface(&server);
     protocol.setOwner(this);
     protocol.setCheck(&MModel::checkProject);
-    protocol.setIdleTimeoutMs(300);
+    if (stall)
+        protocol.setIdleTimeoutMs(300);
     QVERIFY(server.open() && server.open()); // the second finds it listening
     const quint16 port = server.port();
 
