@@ -45,10 +45,11 @@ bool PFileProtocol::receiveFile(const QString &path)
     m_failure.clear();
     m_bytes = 0;
     m_ended = false;
+    // Set-up failures come with the advice the user can act on.
+    const QString advice = tr("\n\nTry both re-installing and running this application with "
+                              "Administrator priveleges.");
     if (!interface() || !owner()) {
-        fail(tr("Interface or Model is null.") +
-             tr("\n\nTry both re-installing and running this application with Administrator "
-                "priveleges."));
+        fail(tr("Interface or Model is null.") + advice);
         return false;
     }
     const QString temporary = path + QLatin1Char('t');
@@ -56,8 +57,7 @@ bool PFileProtocol::receiveFile(const QString &path)
     if (!m_file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         fail(tr("Cannot open file at `%1` because %2")
                  .arg(QFileInfo(temporary).absolutePath(), m_file->errorString()) +
-             tr("\n\nTry both re-installing and running this application with Administrator "
-                "priveleges."));
+             advice);
         m_file.reset();
         return false;
     }
@@ -77,27 +77,19 @@ bool PFileProtocol::receiveFile(const QString &path)
 bool PFileProtocol::store(const QString &temporary, const QString &path)
 {
     QString reason;
-    if (m_check && !m_check(temporary, &reason)) {
-        m_failure = tr("What arrived is not a project: %1.").arg(reason);
-        qCWarning(lcProtocol).noquote() << "Receive Mode Failure: " + m_failure;
-        return false;
-    }
+    if (m_check && !m_check(temporary, &reason))
+        return report(tr("What arrived is not a project: %1.").arg(reason));
     const QString backup = path + QStringLiteral(".bak");
     const bool hadPrevious = QFile::exists(path);
     if (hadPrevious) {
         QFile::remove(backup);
-        if (!QFile::rename(path, backup)) {
-            m_failure = tr("The previous download cannot be kept as %1.").arg(backup);
-            qCWarning(lcProtocol).noquote() << "Receive Mode Failure: " + m_failure;
-            return false;
-        }
+        if (!QFile::rename(path, backup))
+            return report(tr("The previous download cannot be kept as %1.").arg(backup));
     }
     if (!QFile::rename(temporary, path)) {
         if (hadPrevious)
             QFile::rename(backup, path);
-        m_failure = tr("The download cannot be stored as %1.").arg(path);
-        qCWarning(lcProtocol).noquote() << "Receive Mode Failure: " + m_failure;
-        return false;
+        return report(tr("The download cannot be stored as %1.").arg(path));
     }
     return true;
 }
@@ -106,10 +98,10 @@ bool PFileProtocol::handleReply(const QByteArray &bytes)
 {
     if (!m_file || m_ended)
         return false;
-    if (bytes.size() > m_maxBytes - m_bytes) {
+    if (bytes.size() > MaxBytes - m_bytes) {
         fail(tr("The sender went on past %1 MiB, more than any project holds, so the "
                 "transfer was stopped.")
-                 .arg(m_maxBytes / (1024 * 1024)));
+                 .arg(MaxBytes / (1024 * 1024)));
         return false;
     }
     if (m_file->write(bytes) != bytes.size()) {
@@ -149,9 +141,15 @@ void PFileProtocol::fail(const QString &reason)
 {
     if (m_ended)
         return;
+    report(reason);
+    finish();
+}
+
+bool PFileProtocol::report(const QString &reason)
+{
     m_failure = reason;
     qCWarning(lcProtocol).noquote() << "Receive Mode Failure: " + reason;
-    finish();
+    return false;
 }
 
 void PFileProtocol::finish()

@@ -22,7 +22,7 @@ public:
     static constexpr quint16 DefaultPort = 10056;
     static constexpr int ChunkBytes = 4096;
     // Far beyond any project; a peer that sends more is not a design tool.
-    static constexpr qint64 DefaultMaxBytes = qint64(256) * 1024 * 1024;
+    static constexpr qint64 MaxBytes = qint64(256) * 1024 * 1024;
     static constexpr int DefaultIdleTimeoutMs = 30000;
 
     // Whether the arrived file may replace the stored download; reason says why not.
@@ -41,9 +41,7 @@ public:
     void setInterface(IInterface *interface) override;
 
     void setCheck(Check check) { m_check = std::move(check); }
-    void setMaxBytes(qint64 bytes) { m_maxBytes = bytes; }
     void setIdleTimeoutMs(int ms) { m_idle.setInterval(ms); }
-    qint64 bytesReceived() const { return m_bytes; }
     // Why the last receive stored nothing, in words for the user; empty after a success.
     QString failure() const { return m_failure; }
 
@@ -59,6 +57,8 @@ Q_SIGNALS:
 private:
     void onInterfaceStateChanged(bool connected);
     void fail(const QString &reason);
+    // Keeps the reason and logs it; false, for the caller to return.
+    bool report(const QString &reason);
     void finish();
     bool store(const QString &temporary, const QString &path);
 
@@ -66,7 +66,6 @@ private:
     QPointer<QEventLoop> m_loop;
     QTimer m_idle;
     Check m_check;
-    qint64 m_maxBytes = DefaultMaxBytes;
     qint64 m_bytes = 0;
     QString m_failure;
     bool m_ended = false;

@@ -88,6 +88,16 @@ bool isTallScreen()
     return double(geometry.height()) / geometry.width() >= 2.0;
 }
 
+QString damagedArchive()
+{
+    return MModel::tr("it is not a project archive, or the archive is damaged");
+}
+
+QString noPanelFile()
+{
+    return MModel::tr("the archive holds no panel file");
+}
+
 void setReason(QString *reason, const QString &text)
 {
     if (reason)
@@ -264,12 +274,12 @@ bool MModel::loadProject(const QString &path, QString *reason)
     QString designerFile;
     if (UArchive::isArchive(path)) {
         if (!archive->open(path)) {
-            setReason(reason, tr("it is not a project archive, or the archive is damaged"));
+            setReason(reason, damagedArchive());
             return false;
         }
         panelFile = archive->findFile(QStringLiteral(".cpf"));
         if (panelFile.isEmpty()) {
-            setReason(reason, tr("the archive holds no panel file"));
+            setReason(reason, noPanelFile());
             return false;
         }
         designerFile = archive->findFile(QStringLiteral(".vxj"));
@@ -515,7 +525,7 @@ void MModel::showReceiveResult(const QString &failure)
 bool MModel::checkProject(const QString &path, QString *reason)
 {
     const auto damaged = [reason] {
-        setReason(reason, tr("it is not a project archive, or the archive is damaged"));
+        setReason(reason, damagedArchive());
         return false;
     };
     QFile file(path);
@@ -539,7 +549,7 @@ bool MModel::checkProject(const QString &path, QString *reason)
         return record->name().contains(QStringLiteral(".cpf"));
     });
     if (panel == records.cend()) {
-        setReason(reason, tr("the archive holds no panel file"));
+        setReason(reason, noPanelFile());
         return false;
     }
     QByteArray data;

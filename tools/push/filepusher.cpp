@@ -7,9 +7,9 @@ FilePusher::FilePusher(QObject *parent)
     : QObject(parent)
 {
     m_connectTimer.setSingleShot(true);
-    m_connectTimer.setInterval(DefaultConnectTimeoutMs);
+    m_connectTimer.setInterval(ConnectTimeoutMs);
     m_stallTimer.setSingleShot(true);
-    m_stallTimer.setInterval(DefaultStallTimeoutMs);
+    m_stallTimer.setInterval(StallTimeoutMs);
     connect(&m_connectTimer, &QTimer::timeout, this, [this] {
         fail(tr("%1 did not answer within %2 s")
                  .arg(target(), QString::number(m_connectTimer.interval() / 1000.0)));

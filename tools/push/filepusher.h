@@ -13,14 +13,11 @@ class FilePusher : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int DefaultConnectTimeoutMs = 10000;
+    static constexpr int ConnectTimeoutMs = 10000;
     // The design tool gives up on a chunk after as long.
-    static constexpr int DefaultStallTimeoutMs = 30000;
+    static constexpr int StallTimeoutMs = 30000;
 
     explicit FilePusher(QObject *parent = nullptr);
-
-    void setConnectTimeoutMs(int ms) { m_connectTimer.setInterval(ms); }
-    void setStallTimeoutMs(int ms) { m_stallTimer.setInterval(ms); }
 
     // False when the file cannot be sent at all (errorString() says why); otherwise finished()
     // follows.
