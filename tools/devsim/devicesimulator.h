@@ -71,6 +71,7 @@ public:
     bool hangUpFarEnd(const QString &block = QString(), const QString &device = QString());
     QString telephoneTones(const QString &block = QString(),
                            const QString &device = QString()) const;
+    void setTelephoneTiming(const SimTelephone::Timing &timing);
     // How long the far end of a dialled call rings before it answers.
     void setAnswerDelay(int ms);
     // Dialled numbers are busy instead of ringing.
@@ -94,7 +95,6 @@ private:
     void attach(SimDevice *device);
     void toggleCombo();
     SimTelephone *telephone(const QString &block, const QString &device) const;
-    void setTelephoneTiming(const SimTelephone::Timing &timing);
 
     QList<SimDeviceConfig> m_specs;
     std::map<QString, std::unique_ptr<SimParameterStore>> m_stores;
