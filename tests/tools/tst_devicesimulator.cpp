@@ -92,6 +92,7 @@ private slots:
     void demoProjectGivesDevicesAndDefaults();
     void telephonePlaysCalls_data();
     void telephonePlaysCalls();
+    void projectDialersAreTelephones();
 };
 
 void TestDeviceSimulator::setIsAcknowledgedAndKeptAcrossConnections_data()
@@ -780,6 +781,41 @@ void TestDeviceSimulator::telephonePlaysCalls()
     // Nothing more was pushed before the sentinel's answer.
     QCOMPARE(subscriber.ask("GS"), QByteArray("S 0"));
     QCOMPARE(subscriber.entries().size(), heard + 1);
+}
+
+void TestDeviceSimulator::projectDialersAreTelephones()
+{
+    const auto dialer = [](const char *block, const char *callType) {
+        return QStringLiteral("<Control name=\"%1\" type=\"TextLink\"><block>%1</block>"
+                              "<nodeCategory>Blocks</nodeCategory><connection>Hall</connection>"
+                              "<Property name=\"attributes\"><struct>8</struct><index1>0</index1>"
+                              "<index2>1</index2><transform>text</transform><callType>%2</callType>"
+                              "</Property></Control>")
+            .arg(QLatin1String(block), QLatin1String(callType));
+    };
+    QTemporaryDir dir;
+    QFile panel(dir.filePath(QStringLiteral("phones.cpf")));
+    QVERIFY(panel.open(QIODevice::WriteOnly));
+    panel.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><VXB><Connections>"
+                               "<Connection name=\"Hall\"><Property name=\"attributes\">"
+                               "<platform>NVA</platform></Property></Connection></Connections>"
+                               "<Scenes><Scene name=\"S\"><Panels><Panel name=\"P\"><Controls>%1%2"
+                               "</Controls></Panel></Panels></Scene></Scenes></VXB>")
+                    .arg(dialer("Phone Line", "VoIP"), dialer("Desk", "PSTN"))
+                    .toUtf8());
+    panel.close();
+    DeviceSimulator simulator;
+    QVERIFY2(simulator.loadProject(panel.fileName()), qPrintable(simulator.errorString()));
+    simulator.setEphemeralPorts(true);
+    QVERIFY(simulator.listen());
+    LineClient client;
+    QVERIFY(client.connectTo(simulator.port()));
+    QCOMPARE(client.ask("GA\"Desk\">0>1"), QByteArray("GA\"Desk\">0>1=\"IDLE\""));
+    // The first dialer of the project rings, with the caller its call type gives.
+    QVERIFY(simulator.startIncomingCall(QStringLiteral("5551234")));
+    QCOMPARE(client.ask("GA\"Phone Line\">0>1"), QByteArray("GA\"Phone Line\">0>1=\"INCOMING\""));
+    QCOMPARE(client.ask("GA\"Phone Line\">0>2"),
+             QByteArray("GA\"Phone Line\">0>2=\"<sip:5551234@voip.invalid>\""));
 }
 
 QTEST_GUILESS_MAIN(TestDeviceSimulator)
