@@ -90,6 +90,9 @@ private slots:
     void clientPastALimitIsDroppedOthersServed();
     void logWritesCommandsAndReplies();
     void demoProjectGivesDevicesAndDefaults();
+    void telephonePlaysCalls_data();
+    void telephonePlaysCalls();
+    void projectDialersAreTelephones();
 };
 
 void TestDeviceSimulator::setIsAcknowledgedAndKeptAcrossConnections_data()
@@ -672,6 +675,147 @@ void TestDeviceSimulator::demoProjectGivesDevicesAndDefaults()
     QCOMPARE(client.ask("GA\"Dining Gain\">1"), QByteArray("GA\"Dining Gain\">1=0"));
     QCOMPARE(client.ask("GA\"Host Mic Gain\">1"), QByteArray("GA\"Host Mic Gain\">1=0"));
     QCOMPARE(client.ask("GG 1"), QByteArray("GG 1,78"));
+}
+
+void TestDeviceSimulator::telephonePlaysCalls_data()
+{
+    // A step is a dialer command (key, dial, end, answer, hold), a setting, an action of the far
+    // end, or an upper-case state that the subscriber must hear next.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("voip");
+    QTest::addColumn<QString>("caller");
+    const QString dialled = QStringLiteral("\\d{8}&5551234&");
+    const QStringList call{"dial 5551234", "DIALING", "RINGBACK", "ACTIVE"};
+
+    QTest::newRow("dialled, answered") << call << false << dialled;
+    QTest::newRow("busy") << QStringList{"busy", "dial 5551234", "DIALING", "BUSY", "HANGUP"}
+                          << false << dialled;
+    QTest::newRow("tones, hold, resume")
+        << QStringList{"key 5", "DIALTONE"} + call +
+               QStringList{"key 7", "key !", "hold",   "HOLD",   "hold",    "ACTIVE",
+                           "hold",  "HOLD",  "answer", "ACTIVE", "tones 7!"}
+        << false << dialled;
+    QTest::newRow("ended while ringing") << QStringList{"answer-after 60000",
+                                                        "dial 5551234",
+                                                        "DIALING",
+                                                        "RINGBACK",
+                                                        "end",
+                                                        "HANGUP",
+                                                        "end"}
+                                         << false << dialled;
+    QTest::newRow("incoming, named, ended")
+        << QStringList{"ring 5551234,JANE DOE", "INCOMING", "end", "HANGUP"} << false
+        << dialled + "JANE DOE";
+    QTest::newRow("incoming, unnamed, answered")
+        << QStringList{"ring 5551234", "INCOMING", "answer", "ACTIVE"} << false << dialled;
+    QTest::newRow("VoIP, named") << QStringList{"ring 5551234,JANE DOE", "INCOMING"} << true
+                                 << "JANE DOE <sip:5551234@voip\\.invalid>";
+    QTest::newRow("VoIP, unnamed")
+        << QStringList{"ring 5551234", "INCOMING"} << true << "<sip:5551234@voip\\.invalid>";
+    QTest::newRow("second call declined")
+        << call + QStringList{"ring 5550000,BOB", "ACTIVE_INCOMING", "end", "ACTIVE"} << false
+        << dialled;
+    QTest::newRow("second call answered")
+        << call + QStringList{"ring 5550000,BOB", "ACTIVE_INCOMING", "answer", "ACTIVE"} << false
+        << "\\d{8}&5550000&BOB";
+    QTest::newRow("far end hangs up in time")
+        << QStringList{"far-hangup-after 50"} + call + QStringList{"HANGUP"} << false << dialled;
+    QTest::newRow("far end hangs up at once")
+        << call + QStringList{"far end hangs up", "HANGUP"} << false << dialled;
+}
+
+void TestDeviceSimulator::telephonePlaysCalls()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, voip);
+    QFETCH(QString, caller);
+    DeviceSimulator simulator;
+    SimDeviceConfig config;
+    config.name = DeviceName;
+    config.port = 0;
+    config.telephones = QStringList{QStringLiteral("Telephone In")};
+    config.voipTelephones = voip ? config.telephones : QStringList();
+    simulator.addDevice(config);
+    SimTelephone::Timing timing;
+    timing.answerMs = 50;
+    timing.busyHangUpMs = 50;
+    simulator.setTelephoneTiming(timing);
+    QVERIFY(simulator.listen());
+    LineClient subscriber, writer;
+    QVERIFY(subscriber.connectTo(simulator.port()) && writer.connectTo(simulator.port()));
+    const QByteArray state = "GA\"Telephone In\">0>1";
+    subscriber.send("SUB \"" + state + '"');
+    int heard = 2;
+    QVERIFY(subscriber.waitForEntries(heard));
+    QCOMPARE(subscriber.entries().last(), state + "=\"IDLE\"");
+
+    const QMap<QString, QByteArray> codes{
+        {"key", ">1="}, {"dial", ">2=\""}, {"end", ">3"}, {"answer", ">4"}, {"hold", ">6"}};
+    for (const QString &step : std::as_const(steps)) {
+        const QString word = step.section(QLatin1Char(' '), 0, 0);
+        const QString rest = step.section(QLatin1Char(' '), 1);
+        if (codes.contains(word)) {
+            QByteArray line = "MA \"Telephone In\"" + codes[word] + rest.toLatin1();
+            QCOMPARE(writer.ask(word == "dial" ? line + '"' : line), Ack);
+        } else if (word == "ring") {
+            QVERIFY(simulator.startIncomingCall(rest.section(',', 0, 0), rest.section(',', 1)));
+        } else if (word == "busy") {
+            simulator.setBusy(true);
+        } else if (word == "answer-after") {
+            simulator.setAnswerDelay(rest.toInt());
+        } else if (word == "far-hangup-after") {
+            simulator.setFarHangUpDelay(rest.toInt());
+        } else if (step == "far end hangs up") {
+            QVERIFY(simulator.hangUpFarEnd());
+        } else if (word == "tones") {
+            QCOMPARE(simulator.telephoneTones(), rest);
+        } else {
+            QVERIFY2(subscriber.waitForEntries(++heard), qPrintable(step));
+            QCOMPARE(subscriber.entries().at(heard - 1), state + "=\"" + step.toLatin1() + '"');
+        }
+    }
+    const QByteArray reply = writer.ask("GA\"Telephone In\">0>2");
+    const QRegularExpression expected(
+        '^' + QRegularExpression::escape("GA\"Telephone In\">0>2=\"") + caller + "\"$");
+    QVERIFY2(expected.match(QString::fromLatin1(reply)).hasMatch(), reply.constData());
+    // Nothing more was pushed before the sentinel's answer.
+    QCOMPARE(subscriber.ask("GS"), QByteArray("S 0"));
+    QCOMPARE(subscriber.entries().size(), heard + 1);
+}
+
+void TestDeviceSimulator::projectDialersAreTelephones()
+{
+    const auto dialer = [](const char *block, const char *callType) {
+        return QStringLiteral("<Control name=\"%1\" type=\"TextLink\"><block>%1</block>"
+                              "<nodeCategory>Blocks</nodeCategory><connection>Hall</connection>"
+                              "<Property name=\"attributes\"><struct>8</struct><index1>0</index1>"
+                              "<index2>1</index2><transform>text</transform><callType>%2</callType>"
+                              "</Property></Control>")
+            .arg(QLatin1String(block), QLatin1String(callType));
+    };
+    QTemporaryDir dir;
+    QFile panel(dir.filePath(QStringLiteral("phones.cpf")));
+    QVERIFY(panel.open(QIODevice::WriteOnly));
+    panel.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><VXB><Connections>"
+                               "<Connection name=\"Hall\"><Property name=\"attributes\">"
+                               "<platform>NVA</platform></Property></Connection></Connections>"
+                               "<Scenes><Scene name=\"S\"><Panels><Panel name=\"P\"><Controls>%1%2"
+                               "</Controls></Panel></Panels></Scene></Scenes></VXB>")
+                    .arg(dialer("Phone Line", "VoIP"), dialer("Desk", "PSTN"))
+                    .toUtf8());
+    panel.close();
+    DeviceSimulator simulator;
+    QVERIFY2(simulator.loadProject(panel.fileName()), qPrintable(simulator.errorString()));
+    simulator.setEphemeralPorts(true);
+    QVERIFY(simulator.listen());
+    LineClient client;
+    QVERIFY(client.connectTo(simulator.port()));
+    QCOMPARE(client.ask("GA\"Desk\">0>1"), QByteArray("GA\"Desk\">0>1=\"IDLE\""));
+    // The first dialer of the project rings, with the caller its call type gives.
+    QVERIFY(simulator.startIncomingCall(QStringLiteral("5551234")));
+    QCOMPARE(client.ask("GA\"Phone Line\">0>1"), QByteArray("GA\"Phone Line\">0>1=\"INCOMING\""));
+    QCOMPARE(client.ask("GA\"Phone Line\">0>2"),
+             QByteArray("GA\"Phone Line\">0>2=\"<sip:5551234@voip.invalid>\""));
 }
 
 QTEST_GUILESS_MAIN(TestDeviceSimulator)

@@ -152,6 +152,9 @@ void TestVeloxaDevsim::rejectsBadOptions_data()
     QTest::newRow("unknown option") << QStringList{"--frobnicate"};
     QTest::newRow("port not a number") << QStringList{"--port", "abc"};
     QTest::newRow("combining too often") << QStringList{"--combine-every", "0.01"};
+    QTest::newRow("answered at once") << QStringList{"--answer-after", "0"};
+    QTest::newRow("caller without number") << QStringList{"--incoming-call", ",JANE DOE"};
+    QTest::newRow("caller name quoted") << QStringList{"--incoming-call", "5551234,\"JANE\""};
 }
 
 void TestVeloxaDevsim::rejectsBadOptions()

@@ -44,6 +44,8 @@ void DeviceSimulator::addDevice(const SimDeviceConfig &config)
     auto &slot = m_stores[config.name];
     if (!slot)
         slot = std::make_unique<SimParameterStore>();
+    for (const QString &block : config.telephones)
+        SimTelephone::setDefaults(slot.get(), block);
 }
 
 bool DeviceSimulator::selectSingleDevice(quint16 port, const QString &name)
@@ -119,6 +121,7 @@ bool DeviceSimulator::listen()
         const SimDeviceConfig config = servedSpec(m_specs[i]);
         auto *device = new SimDevice(config, store(config.name), m_seed + quint32(i), this);
         device->setFaults(m_faults);
+        device->setTelephoneTiming(m_telephoneTiming);
         attach(device);
         m_devices.append(device);
         if (!device->listen()) {
@@ -165,6 +168,12 @@ void DeviceSimulator::attach(SimDevice *device)
         m_statistics.countSubscription(name);
         emit subscribed(name, address);
     });
+    connect(device, &SimDevice::telephoneStateChanged, this,
+            [this, name](const QString &block, const QString &state) {
+                qCDebug(lcDevsim).noquote()
+                    << "telephone" << name << QLatin1Char('"') + block + QLatin1Char('"') << state;
+                emit telephoneStateChanged(name, block, state);
+            });
     connect(device, &SimDevice::fault, this,
             [this, name](const QString &what) { m_statistics.countFault(name, what); });
 }
@@ -225,4 +234,80 @@ QString DeviceSimulator::value(const QString &address, const QString &device) co
 QList<QByteArray> DeviceSimulator::receivedCommands(const QString &device) const
 {
     return m_received.commands(device);
+}
+
+SimTelephone *DeviceSimulator::telephone(const QString &block, const QString &device) const
+{
+    for (SimDevice *served : m_devices) {
+        if (!device.isEmpty() && served->name() != device)
+            continue;
+        if (block.isEmpty() && !served->telephones().isEmpty())
+            return served->telephones().first();
+        if (SimTelephone *line = block.isEmpty() ? nullptr : served->telephone(block))
+            return line;
+    }
+    return nullptr;
+}
+
+bool DeviceSimulator::startIncomingCall(const QString &number, const QString &name,
+                                        const QString &block, const QString &device)
+{
+    SimTelephone *line = telephone(block, device);
+    if (!line && !block.isEmpty()) {
+        // As a dialer's first command would, the call makes the block a PSTN line.
+        const QString chosen = deviceName(device);
+        for (SimDevice *served : std::as_const(m_devices)) {
+            if (served->name() == chosen)
+                line = served->addTelephone(block, false);
+        }
+    }
+    if (!line) {
+        qCWarning(lcDevsim).noquote() << "no telephone to ring for" << number;
+        return false;
+    }
+    if (line->ring(number, name))
+        return true;
+    qCWarning(lcDevsim).noquote() << "telephone" << line->block() << "cannot take a call while"
+                                  << line->state();
+    return false;
+}
+
+bool DeviceSimulator::hangUpFarEnd(const QString &block, const QString &device)
+{
+    SimTelephone *line = telephone(block, device);
+    return line && line->hangUpFarEnd();
+}
+
+QString DeviceSimulator::telephoneTones(const QString &block, const QString &device) const
+{
+    const SimTelephone *line = telephone(block, device);
+    return line ? line->tones() : QString();
+}
+
+void DeviceSimulator::setAnswerDelay(int ms)
+{
+    SimTelephone::Timing timing = m_telephoneTiming;
+    timing.answerMs = ms;
+    setTelephoneTiming(timing);
+}
+
+void DeviceSimulator::setBusy(bool on)
+{
+    SimTelephone::Timing timing = m_telephoneTiming;
+    timing.busy = on;
+    setTelephoneTiming(timing);
+}
+
+void DeviceSimulator::setFarHangUpDelay(int ms)
+{
+    SimTelephone::Timing timing = m_telephoneTiming;
+    timing.farHangUpMs = ms;
+    setTelephoneTiming(timing);
+}
+
+void DeviceSimulator::setTelephoneTiming(const SimTelephone::Timing &timing)
+{
+    m_telephoneTiming = timing;
+    for (SimDevice *device : std::as_const(m_devices))
+        device->setTelephoneTiming(timing);
 }

@@ -4,6 +4,7 @@
 #include "simdeviceconfig.h"
 #include "simfaults.h"
 #include "simstatistics.h"
+#include "simtelephone.h"
 #include "simtrafficlog.h"
 
 #include <QList>
@@ -62,6 +63,21 @@ public:
     // SimLimits::RecordedCommands or RecordedBytes (the log file keeps them all).
     QList<QByteArray> receivedCommands(const QString &device = QString()) const;
     const SimStatistics &statistics() const { return m_statistics; }
+
+    // Telephone lines; an empty block means the device's first telephone, an empty device the
+    // first device that has one. False when there is no such line or it cannot do it now.
+    bool startIncomingCall(const QString &number, const QString &name = QString(),
+                           const QString &block = QString(), const QString &device = QString());
+    bool hangUpFarEnd(const QString &block = QString(), const QString &device = QString());
+    QString telephoneTones(const QString &block = QString(),
+                           const QString &device = QString()) const;
+    void setTelephoneTiming(const SimTelephone::Timing &timing);
+    // How long the far end of a dialled call rings before it answers.
+    void setAnswerDelay(int ms);
+    // Dialled numbers are busy instead of ringing.
+    void setBusy(bool on);
+    // A connected call ends from the far end after ms; 0 never.
+    void setFarHangUpDelay(int ms);
     QString summary() const { return m_statistics.summary(); }
 
 signals:
@@ -70,6 +86,7 @@ signals:
     // Each write to a socket; a split reply gives one per chunk.
     void bytesWritten(const QString &device, const QByteArray &chunk);
     void subscribed(const QString &device, const QString &address);
+    void telephoneStateChanged(const QString &device, const QString &block, const QString &state);
 
 private:
     QString deviceName(const QString &device) const;
@@ -77,6 +94,7 @@ private:
     SimDeviceConfig servedSpec(SimDeviceConfig config) const;
     void attach(SimDevice *device);
     void toggleCombo();
+    SimTelephone *telephone(const QString &block, const QString &device) const;
 
     QList<SimDeviceConfig> m_specs;
     std::map<QString, std::unique_ptr<SimParameterStore>> m_stores;
@@ -90,5 +108,6 @@ private:
     SimTrafficLog m_log;
     QTimer m_combineTimer;
     bool m_combineJoins = true;
+    SimTelephone::Timing m_telephoneTiming;
     QString m_errorString;
 };

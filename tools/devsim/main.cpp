@@ -6,6 +6,7 @@
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -16,6 +17,9 @@ bool setUp(DeviceSimulator &simulator, const SimOptions &options)
     simulator.setEphemeralPorts(options.ephemeral());
     simulator.setFaults(options.faults());
     simulator.setCombineInterval(options.combineEveryMs());
+    simulator.setAnswerDelay(options.answerAfterMs());
+    simulator.setBusy(options.busy());
+    simulator.setFarHangUpDelay(options.farHangUpAfterMs());
     if (!options.logFile().isEmpty() && !simulator.setLogFile(options.logFile()))
         return false;
     if (options.project().isEmpty()) {
@@ -37,9 +41,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veloxa-devsim"));
-    // The client's readers report every control without a widget; here that is only noise.
-    // QT_LOGGING_RULES still overrides this.
-    QLoggingCategory::setFilterRules(QStringLiteral("veloxa.*.debug=false"));
+    // The client's readers report every control without a widget; here that is only noise. The
+    // simulator's own lines (call progress) stay. QT_LOGGING_RULES still overrides this.
+    QLoggingCategory::setFilterRules(
+        QStringLiteral("veloxa.*.debug=false\nveloxa.tools.devsim.debug=true"));
     QTextStream out(stdout);
     QTextStream err(stderr);
 
@@ -68,6 +73,11 @@ int main(int argc, char *argv[])
     for (const QString &name : simulator.deviceNames()) {
         out << "listening " << name << ' ' << simulator.address(name).toString() << ':'
             << simulator.port(name) << Qt::endl;
+    }
+    if (!options.incomingNumber().isEmpty()) {
+        QTimer::singleShot(options.incomingAfterMs(), &simulator, [&simulator, &options] {
+            simulator.startIncomingCall(options.incomingNumber(), options.incomingName());
+        });
     }
     const int code = app.exec();
     if (options.summary())

@@ -27,6 +27,8 @@ SimDevice::SimDevice(const SimDeviceConfig &config, SimParameterStore *store, qu
 {
     connect(&m_listener, &SimListener::accepted, this, &SimDevice::onAccepted);
     connect(m_store, &SimParameterStore::valueChanged, this, &SimDevice::onValueChanged);
+    for (const QString &block : std::as_const(m_spec.telephones))
+        addTelephone(block, m_spec.voipTelephones.contains(block));
 }
 
 SimDevice::~SimDevice()
@@ -154,10 +156,55 @@ void SimDevice::answer(SimConnection *connection, const SimCommand &command)
     }
     // The ACK goes first: subscribers, the sender among them, then see the new value.
     connection->queueReply(Ack);
+    const bool telephone = command.kind() == SimCommand::SetMatrix && playTelephone(command);
     if (command.kind() == SimCommand::SetCombo)
         applyCombos(command.comboSteps());
-    else if (command.hasValue())
+    else if (!telephone && command.hasValue())
         m_store->setValue(command.address(), command.value());
+}
+
+SimTelephone *SimDevice::telephone(const QString &block) const
+{
+    for (SimTelephone *line : m_telephones) {
+        if (line->block() == block)
+            return line;
+    }
+    return nullptr;
+}
+
+SimTelephone *SimDevice::addTelephone(const QString &block, bool voip)
+{
+    if (SimTelephone *known = telephone(block))
+        return known;
+    auto *line = new SimTelephone(block, voip, m_store, this);
+    line->setTiming(m_telephoneTiming);
+    connect(line, &SimTelephone::stateChanged, this,
+            [this, block](const QString &state) { emit telephoneStateChanged(block, state); });
+    m_telephones.append(line);
+    return line;
+}
+
+void SimDevice::setTelephoneTiming(const SimTelephone::Timing &timing)
+{
+    m_telephoneTiming = timing;
+    for (SimTelephone *line : std::as_const(m_telephones))
+        line->setTiming(timing);
+}
+
+bool SimDevice::playTelephone(const SimCommand &command)
+{
+    // A matrix write reads `"block">0>code`; codes outside the dialer's stay plain values.
+    const QString address = command.address();
+    const int code = address.section(QLatin1Char('>'), -1).toInt();
+    if (!SimTelephone::isCommand(code))
+        return false;
+    const QString block = address.mid(1, address.indexOf(QLatin1String("\">")) - 1);
+    // A block the project did not show as a telephone is taken for a PSTN line.
+    SimTelephone *line = addTelephone(block, false);
+    if (!line->command(code, command.value()))
+        qCDebug(lcDevsim).noquote() << m_spec.name << "telephone" << block << "ignores"
+                                    << command.text() << "while" << line->state();
+    return true;
 }
 
 void SimDevice::applyComboText(const QByteArray &line)

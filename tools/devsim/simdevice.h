@@ -4,6 +4,7 @@
 #include "simfaults.h"
 #include "simlistener.h"
 #include "simmetergenerator.h"
+#include "simtelephone.h"
 
 #include <QList>
 #include <QObject>
@@ -42,12 +43,19 @@ public:
     int meterWidth() const;
     // An SRC line applied as if a client had sent it; anything else is ignored.
     void applyComboText(const QByteArray &line);
+    // The device's telephone lines in the order they became known.
+    QList<SimTelephone *> telephones() const { return m_telephones; }
+    // nullptr when the block is no telephone (yet).
+    SimTelephone *telephone(const QString &block) const;
+    SimTelephone *addTelephone(const QString &block, bool voip);
+    void setTelephoneTiming(const SimTelephone::Timing &timing);
 
 signals:
     void commandReceived(const QByteArray &command, const QString &kind);
     void replyWritten(const QByteArray &entry);
     void bytesWritten(const QByteArray &chunk);
     void subscribed(const QString &address);
+    void telephoneStateChanged(const QString &block, const QString &state);
     // "nak", "unanswered", "closed", "unknown" or "dropped" (a client past a limit).
     void fault(const QString &what);
 
@@ -70,6 +78,7 @@ private:
     void applyCombos(const QList<SimComboStep> &steps);
     QString comboText(int group) const;
     bool reserveRefusedPort();
+    bool playTelephone(const SimCommand &command);
 
     SimDeviceConfig m_spec;
     quint16 m_port;
@@ -78,6 +87,8 @@ private:
     SimParameterStore *m_store;
     QList<SimConnection *> m_connections;
     QList<Subscription> m_subscriptions;
+    QList<SimTelephone *> m_telephones; // children
+    SimTelephone::Timing m_telephoneTiming;
     QRandomGenerator m_random;
     SimMeterGenerator m_meters;
     QString m_errorString;

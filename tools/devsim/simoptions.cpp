@@ -1,6 +1,7 @@
 #include "simoptions.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 namespace {
 
@@ -62,6 +63,14 @@ bool SimOptions::parse(const QStringList &arguments)
     flag("stdin-quit", "Stop when standard input closes.");
     valued("combine-every", "SECONDS",
            "Join rooms 1 and 2 of group 1, then split them, every SECONDS (0.1 to 3600).");
+    valued("answer-after", "SECONDS",
+           "A dialled telephone call is answered after SECONDS (0.1 to 3600; default 2).");
+    flag("busy", "Every dialled telephone number is busy.");
+    valued("far-hangup-after", "SECONDS",
+           "The far end ends a connected call after SECONDS (0, the default: never).");
+    valued("incoming-call", "NUMBER[,NAME]",
+           "Ring the project's first telephone from NUMBER, naming the caller if NAME is given.");
+    valued("after", "SECONDS", "With --incoming-call: ring after SECONDS (default 1).");
 
     if (!parser.parse(arguments))
         return fail(parser.errorText());
@@ -73,6 +82,7 @@ bool SimOptions::parse(const QStringList &arguments)
     m_project = positional.value(0);
 
     double port = -1, seed = 0, delay = 0, split = 0, closeAfter = 0, combineEvery = 0;
+    double answerAfter = 2, farHangUpAfter = 0, after = 1;
     if (!readNumber(parser, {"port", 0, 65535}, &port) ||
         !readNumber(parser, {"seed", 0, 4294967295.0}, &seed) ||
         !readNumber(parser, {"nak-rate", 0, 1}, &m_faults.nakRate) ||
@@ -80,7 +90,10 @@ bool SimOptions::parse(const QStringList &arguments)
         !readNumber(parser, {"delay", 0, 600000}, &delay) ||
         !readNumber(parser, {"split", 0, 65536}, &split) ||
         !readNumber(parser, {"close-after", 0, 1e9}, &closeAfter) ||
-        !readNumber(parser, {"combine-every", 0.1, 3600}, &combineEvery))
+        !readNumber(parser, {"combine-every", 0.1, 3600}, &combineEvery) ||
+        !readNumber(parser, {"answer-after", 0.1, 3600}, &answerAfter) ||
+        !readNumber(parser, {"far-hangup-after", 0, 3600}, &farHangUpAfter) ||
+        !readNumber(parser, {"after", 0, 3600}, &after))
         return fail(QStringLiteral("an option's number is missing or out of range"));
     m_port = int(port);
     m_hasSeed = parser.isSet(QStringLiteral("seed"));
@@ -89,6 +102,21 @@ bool SimOptions::parse(const QStringList &arguments)
     m_faults.splitBytes = int(split);
     m_faults.closeAfter = int(closeAfter);
     m_combineEveryMs = int(combineEvery * 1000);
+    m_answerAfterMs = int(answerAfter * 1000);
+    m_farHangUpAfterMs = int(farHangUpAfter * 1000);
+    m_incomingAfterMs = int(after * 1000);
+    m_busy = parser.isSet(QStringLiteral("busy"));
+    if (parser.isSet(QStringLiteral("incoming-call"))) {
+        const QString call = parser.value(QStringLiteral("incoming-call"));
+        m_incomingNumber = call.section(QLatin1Char(','), 0, 0);
+        m_incomingName = call.section(QLatin1Char(','), 1).trimmed();
+        // The caller's texts travel inside one quoted reply.
+        static const QRegularExpression number(QStringLiteral("^[0-9*#+]{1,32}$"));
+        if (!number.match(m_incomingNumber).hasMatch() ||
+            m_incomingName.contains(QRegularExpression(QStringLiteral("[\";\\r\\n]"))))
+            return fail(QStringLiteral("--incoming-call wants NUMBER[,NAME]: digits, * # +, "
+                                       "and a name without quotes or \";\""));
+    }
     m_faults.noSubscribe = parser.isSet(QStringLiteral("no-subscribe"));
     m_faults.silentProbe = parser.isSet(QStringLiteral("silent-probe"));
     m_faults.join = parser.isSet(QStringLiteral("join"));

@@ -29,6 +29,14 @@ public:
     bool stdinQuit() const { return m_stdinQuit; }
     // 0 when not given.
     int combineEveryMs() const { return m_combineEveryMs; }
+    int answerAfterMs() const { return m_answerAfterMs; }
+    bool busy() const { return m_busy; }
+    // 0: never.
+    int farHangUpAfterMs() const { return m_farHangUpAfterMs; }
+    // Empty when no incoming call was asked for.
+    QString incomingNumber() const { return m_incomingNumber; }
+    QString incomingName() const { return m_incomingName; }
+    int incomingAfterMs() const { return m_incomingAfterMs; }
 
 private:
     bool fail(const QString &message);
@@ -48,4 +56,10 @@ private:
     bool m_summary = false;
     bool m_stdinQuit = false;
     int m_combineEveryMs = 0;
+    int m_answerAfterMs = 2000;
+    bool m_busy = false;
+    int m_farHangUpAfterMs = 0;
+    QString m_incomingNumber;
+    QString m_incomingName;
+    int m_incomingAfterMs = 1000;
 };

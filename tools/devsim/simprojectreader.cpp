@@ -173,10 +173,28 @@ void SimProjectReader::collectDefaults(const CControl *control)
 
 void SimProjectReader::addDefaults(const CControl &control)
 {
+    if (control.attributes().structure() == 8) {
+        addTelephone(control);
+        return;
+    }
     QHash<QString, QString> &values = m_defaults[control.node()->linkName()];
     const QString value = defaultValue(control.attributes());
     for (const QString &address : addressesOf(control)) {
         if (!values.contains(address))
             values.insert(address, value);
+    }
+}
+
+void SimProjectReader::addTelephone(const CControl &control)
+{
+    // The dialer's matrix parameter is the block's line; its state texts are the device's.
+    const QString block = control.node()->label();
+    for (SimDeviceConfig &config : m_devices) {
+        if (config.name != control.node()->linkName() || config.telephones.contains(block))
+            continue;
+        config.telephones.append(block);
+        if (control.attributes().callType().compare(QLatin1String("VoIP"), Qt::CaseInsensitive) ==
+            0)
+            config.voipTelephones.append(block);
     }
 }

@@ -17,6 +17,7 @@ public:
     bool read(const QString &path);
     QString errorString() const { return m_errorString; }
 
+    // With their telephone blocks: the blocks of the project's dialers.
     QList<SimDeviceConfig> devices() const { return m_devices; }
     // Per connection name: address text -> default value text.
     QHash<QString, QHash<QString, QString>> defaults() const { return m_defaults; }
@@ -26,6 +27,7 @@ private:
     void collectDevices(HRoot &hardware);
     void collectDefaults(const CControl *control);
     void addDefaults(const CControl &control);
+    void addTelephone(const CControl &control);
 
     QString m_errorString;
     QList<SimDeviceConfig> m_devices;
