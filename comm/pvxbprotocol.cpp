@@ -439,6 +439,8 @@ bool PVXBProtocol::takeAddressReply(TTransform &transform, int structure, const 
         structure == 7 ? transform.attributes().channelLabel() : blockOf(transform);
     if (body.section(QLatin1Char('"'), 1, 1) != name)
         return false;
+    if (structure == 8)
+        transform.setReplyIndex2(body.left(equals).section(QLatin1Char('>'), -1).toInt());
     transform.setReplyValue(body.mid(equals + 1));
     return true;
 }

@@ -70,6 +70,10 @@ public:
 
     void setPollDivider(int divider);
     int pollDivider() const { return m_pollDivider; }
+    // A matrix parameter answers several queries through one transform: the second index of the
+    // last reply says which one it answered.
+    int replyIndex2() const { return m_replyIndex2; }
+    void setReplyIndex2(int index) { m_replyIndex2 = index; }
     // A transform whose value is never read back from the device.
     bool excludedFromRead() const { return m_excludedFromRead; }
     void setExcludedFromRead(bool excluded) { m_excludedFromRead = excluded; }
@@ -120,4 +124,5 @@ private:
     int m_indexOffset = 0;
     bool m_statusEnabled = true;
     bool m_excludedFromRead = false;
+    int m_replyIndex2 = -1;
 };
