@@ -271,6 +271,15 @@ Item {
         }
 
         Text {
+            anchors.centerIn: parent
+            visible: !wwidget.displayText
+            text: qsTr("Enter a number")
+            color: intrf.linkInActive
+            font.family: "Helvetica"
+            font.pixelSize: Math.max(1, display.line * 0.8)
+        }
+
+        Text {
             objectName: "caller"
             anchors.horizontalCenter: parent.horizontalCenter
             anchors.bottom: parent.bottom
