@@ -14,11 +14,11 @@ sample=${2:-demo}
 program="$build/app/veloxa-remote"
 simulator="$build/tools/devsim/veloxa-devsim"
 here=$(dirname "$(realpath "$0")")
-# The panel shown last is the one the check judges: for the conference, the telephone panel,
+# The panel shown last is the one the check judges: for the conference, the telephone levels,
 # whose controls all read plain parameters.
 case $sample in
     demo) archive="$build/resources/demo/qrc/data/Veloxa/Demo.cpz" devices=2 endPanel=2 ;;
-    conference) archive="$build/resources/conference/qrc/data/Veloxa/Conference.cpz" devices=1 endPanel=5 ;;
+    conference) archive="$build/resources/conference/qrc/data/Veloxa/Conference.cpz" devices=1 endPanel=6 ;;
     *) echo "unknown sample $sample (demo or conference)" >&2; exit 2 ;;
 esac
 for file in "$program" "$simulator" "$archive"; do
