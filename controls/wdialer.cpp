@@ -6,6 +6,8 @@
 #include "formats/xmlwriter.h"
 #include "util/logcategories.h"
 
+#include <QMetaEnum>
+
 #include <array>
 
 namespace {
@@ -430,6 +432,16 @@ void WDialer::takeCallerReply(const QString &text)
         refreshDisplay();
     }
     transform()->setQueryIndices(0, QueryState, false);
+    m_callerReported = true;
+    logCall();
+}
+
+void WDialer::logCall() const
+{
+    qCDebug(lcControls).nospace() << "WDialer: "
+                                  << QMetaEnum::fromType<DialerState>().valueToKey(m_dialerState)
+                                  << " status " << m_statusText << " number " << m_displayText
+                                  << " caller " << m_idString;
 }
 
 void WDialer::setDialerState(DialerState state)
@@ -439,10 +451,18 @@ void WDialer::setDialerState(DialerState state)
         return;
     m_statusUpdateTimer.start();
     m_dialerState = state;
-    if (!inCall(old) && inCall(state))
+    if (!inCall(old) && inCall(state)) {
+        // A call that rings in right after another ended is not hidden behind "Call Ended".
+        m_callEndedTimer.stop();
         m_callSeconds = 0;
-    if (state == State_Incoming || state == State_ActiveIncoming)
+    }
+    // A new caller, or back to one call after a second: who is on the line is asked again,
+    // unless a device that pushes its changes has just told.
+    const bool callerChanges = state == State_Incoming || state == State_ActiveIncoming ||
+                               (old == State_ActiveIncoming && state == State_Active);
+    if (callerChanges && !m_callerReported)
         setIdString(tr("UNKNOWN"));
+    m_callerReported = false;
     if (state == State_Active && !m_callDurationTimer.isActive())
         m_callDurationTimer.start();
     const bool callerUnknown = m_idString.isEmpty() || m_idString == tr("UNKNOWN");
@@ -466,6 +486,7 @@ void WDialer::setDialerState(DialerState state)
     }
     refreshDisplay();
     emit dialerStateChanged();
+    logCall();
 }
 
 void WDialer::setPollDivider(DialerState state)

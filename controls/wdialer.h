@@ -162,6 +162,8 @@ private:
     // The typed or reported number, formatted; "---" until the device first reports.
     void refreshDisplay();
     void queryState();
+    // One line per state or caller report, for following a call in the log.
+    void logCall() const;
     static bool inCall(DialerState state);
 
     DialerState m_dialerState = State_Startup;
@@ -183,6 +185,8 @@ private:
     bool m_isOffline = false;
     int m_callSeconds = 0;
     int m_callerQueries = 0;
+    // A caller report arrived since the state last changed.
+    bool m_callerReported = false;
     QTimer m_callDurationTimer;
     QTimer m_callEndedTimer;
     QTimer m_statusUpdateTimer;

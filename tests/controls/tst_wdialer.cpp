@@ -123,6 +123,9 @@ void TestWDialer::keypadAndReports_data()
         << pstn << QStringList{"S:INCOMING", "C:1207&5550100&SMITH & SONS", "S:ACTIVE"}
         << "555-0100"
         << "SMITH & SONS" << int(WDialer::State_Active) << Commands() << 4;
+    QTest::newRow("caller pushed before the ringing is kept")
+        << pstn << QStringList{"S:IDLE", "C:12071530&5550100&JANE DOE", "S:INCOMING"} << "555-0100"
+        << "JANE DOE" << int(WDialer::State_Incoming) << Commands() << 1;
     QTest::newRow("second call: hold and answer")
         << pstn << QStringList{"S:ACTIVE_INCOMING", "holdAndAccept"} << ""
         << "UNKNOWN" << int(WDialer::State_ActiveIncoming)
@@ -177,6 +180,11 @@ void TestWDialer::callTimers()
     QCOMPARE(line.commands(), Commands());
     QTRY_COMPARE_WITH_TIMEOUT(line.dialer.statusText(), QString(), 3000);
     QCOMPARE(line.dialer.displayText(), QString());
+    // A call ringing in at once after another is not hidden behind "Call Ended".
+    line.report(WDialer::QueryState, QStringLiteral("ACTIVE"));
+    line.report(WDialer::QueryState, QStringLiteral("IDLE"));
+    line.report(WDialer::QueryState, QStringLiteral("INCOMING"));
+    QCOMPARE(line.dialer.statusText(), QStringLiteral("Incoming"));
     QCOMPARE(WDialer::formatDuration(3725), QStringLiteral("1:02:05"));
 }
 

@@ -38,6 +38,12 @@ public:
     const PanelMap &map() const { return m_map; }
     const SimLog &log() const { return *m_log; }
     quint16 port(const QString &device) const { return m_ports.value(device); }
+    // A line typed at the simulator ("ring 5550100,NAME").
+    void tellSimulator(const QByteArray &line)
+    {
+        m_simulator.write(line + '\n');
+        m_simulator.waitForBytesWritten(ReactMs);
+    }
     // A path inside the scratch home ("data/veloxa-remote/download.cpn").
     QString scratchPath(const QString &relative) const;
     // Everything the client has written to stdout and stderr.

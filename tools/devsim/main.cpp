@@ -35,6 +35,18 @@ bool setUp(DeviceSimulator &simulator, const SimOptions &options)
     return simulator.listen();
 }
 
+// "ring NUMBER[,NAME]" rings the first telephone line; "hangup" ends its call from the far end.
+bool runInputCommand(DeviceSimulator &simulator, const QString &line)
+{
+    if (line == QLatin1String("hangup"))
+        return simulator.hangUpFarEnd();
+    if (!line.startsWith(QLatin1String("ring ")))
+        return false;
+    const QString caller = line.mid(5).trimmed();
+    return !caller.isEmpty() && simulator.startIncomingCall(caller.section(QLatin1Char(','), 0, 0),
+                                                            caller.section(QLatin1Char(','), 1));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -65,6 +77,11 @@ int main(int argc, char *argv[])
         quitWatcher.watchStandardInput();
     QObject::connect(&quitWatcher, &SimQuitWatcher::quitRequested, &app,
                      [](const QString &) { QCoreApplication::quit(); });
+    QObject::connect(&quitWatcher, &SimQuitWatcher::lineEntered, &simulator,
+                     [&simulator, &err](const QByteArray &line) {
+                         if (!runInputCommand(simulator, QString::fromUtf8(line)))
+                             err << "veloxa-devsim: not a command: " << line << Qt::endl;
+                     });
 
     if (!setUp(simulator, options)) {
         err << "veloxa-devsim: " << simulator.errorString() << Qt::endl;

@@ -60,7 +60,9 @@ bool SimOptions::parse(const QStringList &arguments)
     flag("lower-case-meter", "Name the meter of a level reply in lower-case hexadecimal.");
     valued("log", "FILE", "Write every command and reply to FILE.");
     flag("summary", "Print a summary at exit.");
-    flag("stdin-quit", "Stop when standard input closes.");
+    flag("stdin-quit",
+         "Stop when standard input closes; until then, a line \"ring NUMBER[,NAME]\"\n"
+         "rings the first telephone and \"hangup\" ends its call from the far end.");
     valued("combine-every", "SECONDS",
            "Join rooms 1 and 2 of group 1, then split them, every SECONDS (0.1 to 3600).");
     valued("answer-after", "SECONDS",

@@ -64,10 +64,18 @@ void SimQuitWatcher::onSignal()
 
 void SimQuitWatcher::onStandardInput()
 {
-    // What arrives on standard input is ignored; only its end counts.
     char buffer[256];
-    if (::read(STDIN_FILENO, buffer, sizeof buffer) <= 0) {
+    const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    if (count <= 0) {
         m_inputNotifier->setEnabled(false);
         emit quitRequested(QStringLiteral("end of input"));
+        return;
+    }
+    m_input.append(buffer, count);
+    for (qsizetype end = m_input.indexOf('\n'); end >= 0; end = m_input.indexOf('\n')) {
+        const QByteArray line = m_input.left(end).trimmed();
+        m_input.remove(0, end + 1);
+        if (!line.isEmpty())
+            emit lineEntered(line);
     }
 }

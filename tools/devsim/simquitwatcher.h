@@ -5,7 +5,8 @@
 class QSocketNotifier;
 
 // Turns SIGINT, SIGTERM and, when asked, the end of standard input into one Qt signal, so that
-// the program leaves its event loop and shuts down in order.
+// the program leaves its event loop and shuts down in order. Lines typed on standard input
+// before its end are passed on.
 class SimQuitWatcher : public QObject
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ public:
 
 signals:
     void quitRequested(const QString &reason);
+    void lineEntered(const QByteArray &line);
 
 private:
     void onSignal();
@@ -28,4 +30,5 @@ private:
 
     QSocketNotifier *m_signalNotifier = nullptr;
     QSocketNotifier *m_inputNotifier = nullptr;
+    QByteArray m_input;
 };
