@@ -36,8 +36,13 @@ export XDG_CACHE_HOME="$run/cache"
 export XDG_DATA_HOME="$run/data"
 [ "$sample" = demo ] || cp "$archive" "$run/download.cpn"
 
-"$simulator" "$archive" --summary --log "$run/devsim.log" > "$run/devsim.out" 2>&1 &
+# Lines written to devsim.in reach the simulator ("ring 5550100,JANE DOE" rings the telephone);
+# the script holds the pipe open, so the simulator stops only with the run.
+mkfifo "$run/devsim.in"
+"$simulator" "$archive" --summary --log "$run/devsim.log" --stdin-quit < "$run/devsim.in" \
+    > "$run/devsim.out" 2>&1 &
 sim=$!
+exec 4> "$run/devsim.in"
 stop_simulator() {
     kill -TERM "$sim" 2>/dev/null || true
     wait "$sim" 2>/dev/null || true
