@@ -180,7 +180,7 @@ void WDialer::runCommand(const QString &command)
         {"endAndAccept", &WDialer::onEndAndAccept},
         {"holdAndAccept", &WDialer::onHoldAndAccept},
     };
-    if (command.size() == 1 && QStringLiteral("0123456789*#").contains(command)) {
+    if (command.size() == 1) {
         onDigit(command);
         return;
     }
@@ -248,6 +248,9 @@ void WDialer::onClear()
 
 void WDialer::onDigit(const QString &text)
 {
+    // Only keypad keys: anything else would go out as a command of its own.
+    if (text.size() != 1 || !QStringLiteral("0123456789*#+").contains(text))
+        return;
     switch (m_dialerState) {
     case State_HangUp:
     case State_OTHER:
@@ -258,6 +261,8 @@ void WDialer::onDigit(const QString &text)
         break;
     case State_Active:
     case State_DialTone:
+        if (text == QLatin1String("+"))
+            break;
         m_dialString += text;
         refreshDisplay();
         sendCommand(KeyPress, text);

@@ -73,7 +73,8 @@ private slots:
 void TestWDialer::keypadAndReports_data()
 {
     QTest::addColumn<QString>("callType");
-    // "S:TEXT" a state report, "C:TEXT" a caller report, "d:DIGITS" keys, else a command name.
+    // "S:TEXT" a state report, "C:TEXT" a caller report, "d:DIGITS" keys, "key:TEXT" one key as
+    // the view may send it, else a command name.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("id");
@@ -105,7 +106,7 @@ void TestWDialer::keypadAndReports_data()
         << pstn << QStringList{"S:IDLE", "S:RINGBACK", "d:5", "hold", "call"} << ""
         << "" << int(WDialer::State_RingBack) << Commands{"MA \"Telephone In\">3"} << 1;
     QTest::newRow("in a call: tones, hold, flash")
-        << pstn << QStringList{"S:ACTIVE", "d:12", "hold", "flash"} << "12"
+        << pstn << QStringList{"S:ACTIVE", "d:12", "key:\r", "key:+", "hold", "flash"} << "12"
         << "CONFERENCE" << int(WDialer::State_Active)
         << Commands{"MA \"Telephone In\">1=1", "MA \"Telephone In\">1=2", "MA \"Telephone In\">6",
                     "MA \"Telephone In\">1=!"}
@@ -152,6 +153,8 @@ void TestWDialer::keypadAndReports()
         } else if (step.startsWith(QLatin1String("d:"))) {
             for (QChar key : argument)
                 emit line.dialer.digit(key);
+        } else if (step.startsWith(QLatin1String("key:"))) {
+            emit line.dialer.digit(step.mid(4));
         } else {
             line.dialer.runCommand(step);
         }
@@ -185,6 +188,10 @@ void TestWDialer::callTimers()
     line.report(WDialer::QueryState, QStringLiteral("IDLE"));
     line.report(WDialer::QueryState, QStringLiteral("INCOMING"));
     QCOMPARE(line.dialer.statusText(), QStringLiteral("Incoming"));
+    // A device gone quiet and off line ends the call on the display and shows why.
+    line.device.goOnline(false);
+    QTRY_VERIFY_WITH_TIMEOUT(line.dialer.isOffline(), WDialer::StatusUpdateMs + 2000);
+    QCOMPARE(line.dialer.dialerState(), WDialer::State_HangUp);
     QCOMPARE(WDialer::formatDuration(3725), QStringLiteral("1:02:05"));
 }
 
