@@ -74,7 +74,7 @@ void TestWDialer::keypadAndReports_data()
 {
     QTest::addColumn<QString>("callType");
     // "S:TEXT" a state report, "C:TEXT" a caller report, "d:DIGITS" keys, "key:TEXT" one key as
-    // the view may send it, else a command name.
+    // the view may send it, "cmd:NAME" a command button's command, else a signal of the view.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("id");
@@ -91,22 +91,27 @@ void TestWDialer::keypadAndReports_data()
     QTest::newRow("ten digits") << pstn << QStringList{"S:HANGUP", "d:5551234567"}
                                 << "(555) 123-4567"
                                 << "" << int(WDialer::State_HangUp) << Commands() << 4;
+    QTest::newRow("four digits") << pstn << QStringList{"S:IDLE", "d:5551"} << "555-1"
+                                 << "" << int(WDialer::State_HangUp) << Commands() << 4;
     QTest::newRow("eight digits") << pstn << QStringList{"S:IDLE", "d:12345678"} << "(123) 456-78"
                                   << "" << int(WDialer::State_HangUp) << Commands() << 4;
     QTest::newRow("three digits, star and hash as typed")
         << pstn << QStringList{"S:IDLE", "d:*55#12", "d:3", "backspace"} << "*55#12"
         << "" << int(WDialer::State_HangUp) << Commands() << 4;
     QTest::newRow("dial, clear, recall, dial again")
-        << pstn << QStringList{"S:IDLE", "d:5551234", "call", "clear", "call", "call"} << "555-1234"
+        << pstn
+        << QStringList{"S:IDLE", "d:5551234", "callOrEnd", "cmd:clear", "cmd:call", "callOrEnd"}
+        << "555-1234"
         << "" << int(WDialer::State_HangUp) << Commands{dial, dial} << 4;
     QTest::newRow("redial with no last number sends nothing")
-        << pstn << QStringList{"S:IDLE", "call", "call"} << ""
+        << pstn << QStringList{"S:IDLE", "callOrEnd", "callOrEnd"} << ""
         << "" << int(WDialer::State_HangUp) << Commands() << 4;
     QTest::newRow("ringing back: keys ignored, call ends")
-        << pstn << QStringList{"S:IDLE", "S:RINGBACK", "d:5", "hold", "call"} << ""
+        << pstn << QStringList{"S:IDLE", "S:RINGBACK", "d:5", "hold", "callOrEnd"} << ""
         << "" << int(WDialer::State_RingBack) << Commands{"MA \"Telephone In\">3"} << 1;
     QTest::newRow("in a call: tones, hold, flash")
-        << pstn << QStringList{"S:ACTIVE", "d:12", "key:\r", "key:+", "hold", "flash"} << "12"
+        << pstn << QStringList{"S:ACTIVE", "d:12", "key:\r", "key:+", "hold", "addCallOrFlash"}
+        << "12"
         << "CONFERENCE" << int(WDialer::State_Active)
         << Commands{"MA \"Telephone In\">1=1", "MA \"Telephone In\">1=2", "MA \"Telephone In\">6",
                     "MA \"Telephone In\">1=!"}
@@ -115,7 +120,7 @@ void TestWDialer::keypadAndReports_data()
         << pstn << QStringList{"S:CONNECTED", "S:ERROR"} << ""
         << "" << int(WDialer::State_OTHER) << Commands() << 4;
     QTest::newRow("incoming with name, answered")
-        << pstn << QStringList{"S:INCOMING", "C:12071530&5551234&JANE DOE", "answer"} << "555-1234"
+        << pstn << QStringList{"S:INCOMING", "C:12071530&5551234&JANE DOE", "accept"} << "555-1234"
         << "JANE DOE" << int(WDialer::State_Incoming) << Commands{"MA \"Telephone In\">4"} << 1;
     QTest::newRow("incoming without name stays unknown")
         << pstn << QStringList{"S:INCOMING", "C:12071530&5551234&", "S:ACTIVE"} << "555-1234"
@@ -155,8 +160,10 @@ void TestWDialer::keypadAndReports()
                 emit line.dialer.digit(key);
         } else if (step.startsWith(QLatin1String("key:"))) {
             emit line.dialer.digit(step.mid(4));
+        } else if (step.startsWith(QLatin1String("cmd:"))) {
+            line.dialer.runCommand(step.mid(4));
         } else {
-            line.dialer.runCommand(step);
+            QVERIFY(QMetaObject::invokeMethod(&line.dialer, step.toLatin1()));
         }
     }
     QTEST(line.dialer.displayText(), "display");
