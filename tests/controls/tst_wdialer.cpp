@@ -186,6 +186,8 @@ void TestWDialer::callTimers()
     line.report(WDialer::QueryState, QStringLiteral("HANGUP"));
     QCOMPARE(line.dialer.statusText(), QStringLiteral("Call Ended"));
     // While "Call Ended" shows, a press neither dials nor recalls.
+    QTest::qWait(WDialer::CallEndedMs / 4);
+    QCOMPARE(line.dialer.statusText(), QStringLiteral("Call Ended"));
     emit line.dialer.callOrEnd();
     QCOMPARE(line.commands(), Commands());
     QTRY_COMPARE_WITH_TIMEOUT(line.dialer.statusText(), QString(), 3000);
