@@ -61,7 +61,7 @@ QString block(const QString &title, const QString &typenum, const QStringList &m
 
 QString channel(const QString &className, const QString &cardType, const QString &title)
 {
-    return node(className, "cardType=\"" + cardType + "\" portIndex=\"0\"",
+    return node(className, "cardType=\"" + cardType + "\" portIndex=\"0\" pinIndex=\"0\"",
                 {"title=" + title, "label=" + Label, QStringLiteral("nodeID=101")});
 }
 
@@ -138,8 +138,8 @@ QList<Row> rows()
 
     for (const QString &amplifier : {QStringLiteral("LZ5360T"), QStringLiteral("TQ515E")}) {
         const QString folder = amplifier.left(2) + '/';
-        const QString input = channel("Input", "4x4 Mic/Line", "Analog In 1");
-        add(folder + "Amp_1.xml", amplifier, channel("Output", "4x4 Mic/Line", "Output 1"), true);
+        const QString input = channel("Input", "4x4 Mic/Line", "Analog In");
+        add(folder + "Amp_1.xml", amplifier, channel("Output", "4x4 Mic/Line", "Amp Output"), true);
         add(folder + "Amp_In_1.xml", amplifier, input, true);
         add(folder + "Analog_1.xml", amplifier, input, true, false);
     }
@@ -184,6 +184,7 @@ void TestTemplates::initTestCase()
     QVERIFY(m_home.isValid() && m_dir.isValid());
     QLoggingCategory::setFilterRules(QStringLiteral("veloxa.*.debug=false"));
     m_window = std::make_unique<MainWindow>();
+    m_window->model()->setConnectionsEnabled(false); // only the simulated device answers
 }
 
 void TestTemplates::cleanupTestCase()
