@@ -8,6 +8,7 @@
 #include "comm/ttransform.h"
 #include "devicesimulator.h"
 #include "hardware/hchassis.h"
+#include "hardware/hparameterset.h"
 #include "hardware/hroot.h"
 #include "hardware/xvxjhandler.h"
 #include "model/mmodel.h"
@@ -88,6 +89,8 @@ struct Row
     // False: no node's path names the file (blanks are taken out of titles; no amplifier
     // channel is titled "Analog"); it is built on the closest node.
     bool reached;
+    // A parameter set's template depends on the parameter it is asked for.
+    QString parameter;
 };
 
 // One row per template file, its level-button variant a row of its own.
@@ -99,9 +102,9 @@ QList<Row> rows()
         const QString project = body.startsWith(QLatin1String("<Node "))
                                     ? "<Nodes>" + device(deviceType) + body + "</Nodes>"
                                     : "<Nodes>" + device(deviceType) + "</Nodes>" + body;
-        table.append({file, deviceType, project, false, reached});
+        table.append({file, deviceType, project, false, reached, {}});
         if (withVariant)
-            table.append({variantOf(file), deviceType, project, true, reached});
+            table.append({variantOf(file), deviceType, project, true, reached, {}});
     };
 
     const QString nva = QStringLiteral("NVA-640");
@@ -153,8 +156,9 @@ QList<Row> rows()
     add("Veloxa/Group_3.xml", nva, group("Selector"), false);
     add("Veloxa/ParamSet_0.xml", nva, definition("ParameterSets", "ParameterSet", "Param. Set"),
         false);
-    add("Veloxa/ParamList_0.xml", nva, definition("ParameterSets", "ParameterSet", "Param List"),
-        false);
+    add("Veloxa/ParamList_0.xml", nva,
+        definition("ParameterSets", "ParameterSet", "Param. Set", {"level=-10"}), false);
+    table.last().parameter = QStringLiteral("level");
     add("Veloxa/PSetList_0.xml", nva, definition("ParameterSetLists", "PanelList", "PSet List"),
         false);
     return table;
@@ -162,13 +166,14 @@ QList<Row> rows()
 
 } // namespace
 
+Q_DECLARE_METATYPE(Row)
+
 class TestTemplates : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void templateDroppedOnItsNode_data();
     void templateDroppedOnItsNode();
     void everyTemplateHasARow();
@@ -187,47 +192,76 @@ void TestTemplates::initTestCase()
     m_window->model()->setConnectionsEnabled(false); // only the simulated device answers
 }
 
-void TestTemplates::cleanupTestCase()
-{
-    m_window.reset();
-}
-
 void TestTemplates::templateDroppedOnItsNode_data()
 {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("deviceType");
-    QTest::addColumn<QString>("project");
-    QTest::addColumn<bool>("variant");
-    QTest::addColumn<bool>("reached");
+    QTest::addColumn<Row>("row");
     for (const Row &row : rows())
-        QTest::newRow(qPrintable(row.file))
-            << row.file << row.deviceType << row.project << row.variant << row.reached;
+        QTest::newRow(qPrintable(row.file)) << row;
 }
 
 void TestTemplates::templateDroppedOnItsNode()
 {
-    QFETCH(QString, file);
-    QFETCH(QString, deviceType);
-    QFETCH(QString, project);
-    QFETCH(bool, variant);
-    QFETCH(bool, reached);
-
+    QFETCH(Row, row);
     const QString vxj = m_dir.filePath(QStringLiteral("project.vxj"));
     QFile out(vxj);
     QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
     out.write("<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\r\n<Project version=\"4.3\" "
               "name=\"Templates\">" +
-              project.toLatin1() + "</Project>\r\n");
+              row.project.toLatin1() + "</Project>\r\n");
     out.close();
     HRoot root;
     QVERIFY(XVXJHandler::load(&root, vxj, false, nullptr));
     HNode *target = root.findByAttribute(QStringLiteral("label"), Label);
     QVERIFY(target);
-    const QString path = target->templatePath();
-    if (reached)
-        QCOMPARE(variant ? variantOf(path) : path, ":/data/" + file);
+    auto *set = qobject_cast<HParameterSet *>(target);
+    const QString path = set ? set->templatePath(row.parameter.isEmpty() ? Label : row.parameter)
+                             : target->templatePath();
+    if (row.reached)
+        QCOMPARE(row.variant ? variantOf(path) : path, ":/data/" + row.file);
 
-    QVERIFY(target->protocol());
+    CComposite panel(QStringLiteral("Panel"), QStringLiteral("Template"));
+    QString error;
+    QVERIFY2(panel.loadTemplate(":/data/" + row.file, target, m_window->model(), &error),
+             qPrintable(error));
+    QVERIFY(panel.childCount() > 0);
+    for (int i = 0; i < panel.childCount(); ++i) {
+        const CControl *control = panel.child(i);
+        QCOMPARE(control->node(), target);
+        QVERIFY2(control->name().startsWith(Label + ' '), qPrintable(control->name()));
+        QVERIFY2(control->transform(), qPrintable(control->name()));
+    }
+
+    DeviceSimulator simulator;
+    SimDeviceConfig config;
+    config.name = QStringLiteral("Device");
+    config.port = 0;
+    config.platform = row.deviceType.startsWith(QLatin1String("NVA")) ? QStringLiteral("NVA")
+                                                                      : row.deviceType.left(2);
+    simulator.addDevice(config);
+    QVERIFY2(simulator.listen(), qPrintable(simulator.errorString()));
+    auto *chassis = qobject_cast<HChassis *>(root.child(0));
+    QVERIFY(chassis && target->protocol());
+    chassis->setConnectionAttribute(QStringLiteral("ipaddress"), QStringLiteral("127.0.0.1"));
+    chassis->setConnectionAttribute(QStringLiteral("serialport"),
+                                    QString::number(simulator.port(config.name)));
+    target->setReferenced(true);
+    // As the model switches a connection on.
+    connect(chassis, &HChassis::onlineStateChanged, target->protocol(),
+            &PProtocol::onOnlineStateChanged);
+    target->protocol()->setOwner(m_window->model());
+    chassis->setEnabled(true);
+    QTRY_VERIFY_WITH_TIMEOUT(chassis->isOnline(), 5000);
+
+    for (int i = 0; i < panel.childCount(); ++i) {
+        CControl *control = panel.child(i);
+        QVERIFY2(!control->attributes().doNotPoll(), qPrintable(control->name()));
+        TTransform *transform = control->transform();
+        QSignalSpy answered(transform, &TTransform::replyValueReady);
+        QVERIFY2(target->protocol()->read(transform), qPrintable(control->name()));
+        QVERIFY2(answered.wait(5000), qPrintable(control->name()));
+        QVERIFY2(!transform->replyText().isEmpty(), qPrintable(control->name()));
+    }
+    chassis->setEnabled(false);
 }
 
 void TestTemplates::everyTemplateHasARow()
