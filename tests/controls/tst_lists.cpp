@@ -1,15 +1,20 @@
 #include "controls/democlient.h"
 
 #include "controls/vmodemanager.h"
+#include "controls/wbutton.h"
 #include "controls/wdelegate.h"
 #include "controls/wdroplist.h"
+#include "controls/wdropsite.h"
 #include "controls/wlabel.h"
+#include "controls/wslider.h"
+#include "controls/wtextlink.h"
 #include "controls/wwidgetfactory.h"
 #include "formats/xmlwriter.h"
 #include "hardware/hblock.h"
 #include "hardware/hparameterset.h"
 #include "hardware/hparametersetlist.h"
 
+#include <QMessageBox>
 #include <QTcpServer>
 #include <QXmlAttributes>
 
@@ -41,8 +46,15 @@ private slots:
     void labelText();
     void foreignPicturesRefused_data();
     void foreignPicturesRefused();
+    void dropNode_data();
+    void dropNode();
+    void dropRefused_data();
+    void dropRefused();
 
 private:
+    // A template panel with an upright and a wide drop site, made current; built once.
+    WDropSite *dropSite(bool wide);
+    CComposite *m_templatePanel = nullptr;
     // The first set command that reaches the processor from now on; polling passes by.
     QByteArray nextSet();
     HParameterSetList *confirmPresetList(HNode *placeholder);
@@ -53,6 +65,17 @@ private:
 void TestLists::initTestCase()
 {
     QVERIFY(m_client.start());
+    // The demonstration's one group, renumbered: a dropped group must send its own number.
+    HNode *group = m_client.model()->hardwareRoot()->findByCategoryAndAttribute(
+        QStringLiteral("Groups"), QStringLiteral("id"), QStringLiteral("1"));
+    QVERIFY(group);
+    group->setId(QStringLiteral("7"));
+    // A block of a kind no template serves.
+    auto crossover = std::make_unique<HBlock>();
+    crossover->setTitle(QStringLiteral("Crossover"));
+    crossover->setNodeNumber(77);
+    QVERIFY(group->parentNode()->addNode(crossover.get()));
+    crossover.release();
 }
 
 QByteArray TestLists::nextSet()
@@ -309,4 +332,178 @@ void TestLists::foreignPicturesRefused()
 }
 
 QTEST_MAIN(TestLists)
+WDropSite *TestLists::dropSite(bool wide)
+{
+    MModel *model = m_client.model();
+    if (!m_templatePanel) {
+        auto panel = std::make_unique<CComposite>(QStringLiteral("Panel"), QStringLiteral("Drop"));
+        panel->setPanelType(QStringLiteral("template"));
+        for (const QString &geometry :
+             {QStringLiteral("10,20,120,300"), QStringLiteral("140,20,300,90")}) {
+            auto site = std::make_unique<CControl>(QStringLiteral("Control"), geometry,
+                                                   QStringLiteral("DropSite"));
+            site->setModel(model);
+            const QStringList values = geometry.split(QLatin1Char(','));
+            const QStringList names = {"x", "y", "width", "height"};
+            for (int i = 0; i < names.size(); ++i)
+                site->processWidget(QStringLiteral("dropsite"), names.at(i), values.at(i));
+            site->finish();
+            panel->addChild(std::move(site));
+        }
+        m_templatePanel = panel.get();
+        model->currentScene()->addChild(std::move(panel));
+    }
+    model->selectPanel(m_templatePanel);
+    return qobject_cast<WDropSite *>(m_templatePanel->child(wide ? 1 : 0)->widget());
+}
+
+void TestLists::dropNode_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<bool>("wide");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QByteArray>("command");
+
+    const QString processor = DemoClient::Processor;
+    QTest::newRow("gain, upright: fader")
+        << "21"
+        << "21" << false << QStringList{"Bar Left Gain Level", "Bar Left Gain Mute"} << processor
+        << QByteArray("SA \"Bar Left Gain\">1=-10");
+    QTest::newRow("gain, wide: level buttons")
+        << "21"
+        << "21" << true << QStringList{"Bar Left Gain Level", "Bar Left Gain Mute"} << processor
+        << QByteArray("SA \"Bar Left Gain\">2=M");
+    QTest::newRow("selector") << "20"
+                              << "20" << false << QStringList{"Bar Source Source"} << processor
+                              << QByteArray("SA \"Bar Source\">1=2");
+    QTest::newRow("group, by category and id")
+        << "0"
+        << "Groups|7" << false << QStringList{"Bar Volume Level"} << processor
+        << QByteArray("SG 7,");
+    QTest::newRow("parameter set") << "0"
+                                   << "ParameterSets|2" << true << QStringList{"Happy Hour Recall"}
+                                   << processor << QByteArray("SS 2");
+    QTest::newRow("amplifier channel")
+        << "201"
+        << "201" << false
+        << QStringList{"Bar Speakers Level", "Bar Speakers Mute", "Bar Speakers Meter"}
+        << QString(DemoClient::Expander) << QByteArray("SA \"Bar Speakers\">1=-10");
+}
+
+void TestLists::dropNode()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, data);
+    QFETCH(bool, wide);
+    QFETCH(QStringList, names);
+    WDropSite *site = dropSite(wide);
+    QVERIFY(site);
+    const int before = m_templatePanel->childCount() - int(site->droppedControls().size());
+    QVERIFY(site->outputDrop(text, data));
+
+    // The controls join the panel, replacing what stood on the site, and fit inside it.
+    const QList<CControl *> built = site->droppedControls();
+    QCOMPARE(m_templatePanel->childCount(), before + names.size());
+    QStringList shown;
+    for (const CControl *control : built) {
+        shown.append(control->name());
+        QCOMPARE(control->parentComposite(), m_templatePanel);
+        const QRectF bounds = control->boundingRect();
+        QVERIFY2(site->rect().adjusted(-0.5, -0.5, 0.5, 0.5).contains(bounds),
+                 qPrintable(control->name()));
+        QVERIFY(control->widget()->quickItem()->property("visible").toBool());
+    }
+    QCOMPARE(shown, names);
+
+    // Operating one of them reaches the device.
+    QFETCH(QString, device);
+    QFETCH(QByteArray, command);
+    m_client.takeCommands(device);
+    const QList<WWidget *> widgets = built.constFirst()->widgets() + built.constLast()->widgets();
+    auto first = [&](auto *type) {
+        for (WWidget *widget : widgets) {
+            if (auto *found = qobject_cast<decltype(type)>(widget))
+                return found;
+        }
+        return decltype(type)(nullptr);
+    };
+    if (command.contains(">2=")) {
+        auto *mute = first(static_cast<WButton *>(nullptr));
+        QVERIFY(mute);
+        mute->outputPressed();
+        mute->outputReleased();
+    } else if (auto *fader = first(static_cast<WSlider *>(nullptr))) {
+        fader->setIsSendNeeded(true);
+        fader->outputValue(qRound(-10 / fader->step()));
+    } else if (auto *list = first(static_cast<WDropList *>(nullptr))) {
+        list->listSelect(1);
+    } else if (auto *link = first(static_cast<WTextLink *>(nullptr))) {
+        link->outputClicked();
+    }
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            const QList<QByteArray> commands = m_client.takeCommands(device);
+            return std::any_of(commands.cbegin(), commands.cend(),
+                               [&](const QByteArray &sent) { return sent.startsWith(command); });
+        },
+        5000));
+}
+
+void TestLists::dropRefused_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("panelType");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("unknown number") << "999999"
+                                    << "999999"
+                                    << "template"
+                                    << "no node 999999";
+    QTest::newRow("unknown group") << "0"
+                                   << "Groups|42"
+                                   << "template"
+                                   << "no node Groups|42";
+    QTest::newRow("block without template") << "77"
+                                            << "77"
+                                            << "template"
+                                            << "has no module template";
+    QTest::newRow("not a template panel") << "21"
+                                          << "21"
+                                          << "complete"
+                                          << "template panel only";
+}
+
+void TestLists::dropRefused()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, data);
+    QFETCH(QString, panelType);
+    WDropSite *site = dropSite(false);
+    QVERIFY(site->outputDrop(QStringLiteral("20"), QStringLiteral("20")));
+    const QList<CControl *> held = site->droppedControls();
+    const int count = m_templatePanel->childCount();
+
+    m_templatePanel->setPanelType(panelType);
+    const bool dropped = site->outputDrop(text, data);
+    m_templatePanel->setPanelType(QStringLiteral("template"));
+    QVERIFY(!dropped);
+    auto *box = m_client.window->findChild<QMessageBox *>(QStringLiteral("dropRefused"));
+    QVERIFY(box && box->isVisible());
+    const QString shown = box->text();
+    box->close();
+    QTRY_VERIFY(!m_client.window->findChild<QMessageBox *>(QStringLiteral("dropRefused")));
+    QFETCH(QString, reason);
+    QVERIFY2(shown.contains(reason), qPrintable(shown));
+    // Nothing else changed.
+    QCOMPARE(site->droppedControls(), held);
+    QCOMPARE(m_templatePanel->childCount(), count);
+
+    site->clear();
+    QVERIFY(!site->isOccupied());
+    QCOMPARE(m_templatePanel->childCount(), count - held.size());
+}
+
 #include "tst_lists.moc"
