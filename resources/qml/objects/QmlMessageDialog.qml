@@ -10,6 +10,10 @@ Item {
     property string button: qsTr("OK")
     // Items shown above the title (the about box puts its logos here).
     default property alias header: headerArea.data
+    // Items shown below the text (the project information puts its node list here).
+    property alias footer: footerArea.data
+    // While something is dragged out of the box onto the panel, the panel shows through.
+    property bool faded: false
     readonly property real textSize: Math.max(1, intrf.dialogTextSize)
     readonly property real margin: textSize * 1.25
 
@@ -30,6 +34,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         color: intrf.nullRegionColor
+        opacity: dialog.faded ? 0 : 1
 
         // Modal: clicks beside the box are swallowed, not passed to the panel.
         MouseArea {
@@ -48,6 +53,7 @@ Item {
         radius: intrf.controlRadius
         color: intrf.menuColor
         border.color: intrf.menuLineColor
+        opacity: dialog.faded ? 0.15 : 1
 
         Column {
             id: content
@@ -81,7 +87,8 @@ Item {
             Flickable {
                 id: scroller
                 width: parent.width
-                height: Math.min(body.implicitHeight, dialog.height * 0.55)
+                height: Math.min(body.implicitHeight,
+                                 dialog.height * (footerArea.children.length > 0 ? 0.25 : 0.55))
                 contentHeight: body.implicitHeight
                 boundsBehavior: Flickable.StopAtBounds
                 clip: true
@@ -95,6 +102,13 @@ Item {
                     wrapMode: Text.Wrap
                     font { family: "Helvetica"; pixelSize: dialog.textSize }
                 }
+            }
+
+            Item {
+                id: footerArea
+                width: parent.width
+                height: childrenRect.height
+                visible: children.length > 0
             }
 
             Rectangle {
