@@ -10,8 +10,8 @@ Item {
     property string button: qsTr("OK")
     // Items shown above the title (the about box puts its logos here).
     default property alias header: headerArea.data
-    // Items shown below the text (the project information puts its node list here).
-    property alias footer: footerArea.data
+    // Items shown between the title and the text (the project information's node list).
+    property alias extra: extraArea.data
     // While something is dragged out of the box onto the panel, the panel shows through.
     property bool faded: false
     readonly property real textSize: Math.max(1, intrf.dialogTextSize)
@@ -84,11 +84,18 @@ Item {
                 color: intrf.menuLineColor
             }
 
+            Item {
+                id: extraArea
+                width: parent.width
+                height: childrenRect.height
+                visible: children.length > 0
+            }
+
             Flickable {
                 id: scroller
                 width: parent.width
                 height: Math.min(body.implicitHeight,
-                                 dialog.height * (footerArea.children.length > 0 ? 0.25 : 0.55))
+                                 dialog.height * (extraArea.children.length > 0 ? 0.25 : 0.55))
                 contentHeight: body.implicitHeight
                 boundsBehavior: Flickable.StopAtBounds
                 clip: true
@@ -102,13 +109,6 @@ Item {
                     wrapMode: Text.Wrap
                     font { family: "Helvetica"; pixelSize: dialog.textSize }
                 }
-            }
-
-            Item {
-                id: footerArea
-                width: parent.width
-                height: childrenRect.height
-                visible: children.length > 0
             }
 
             Rectangle {

@@ -12,22 +12,70 @@ Item {
     readonly property real rowHeight: textSize * 2.2
     readonly property bool dragging: proxy.Drag.active
 
+    // The rows whose label or category holds the filter text, in the program's order.
+    readonly property var shown: {
+        const wanted = filter.text.trim().toLowerCase()
+        if (wanted.length === 0)
+            return nodes
+        return nodes.filter(function(node) {
+            return String(node.label).toLowerCase().indexOf(wanted) >= 0
+                    || String(node.category).toLowerCase().indexOf(wanted) >= 0
+        })
+    }
+
     width: 200
-    height: list.height
+    height: list.y + list.height
 
     function reload() {
+        filter.text = ""
         nodes = intrf.getNodeList()
+    }
+
+    Rectangle {
+        id: filterBox
+        width: parent.width
+        height: nodeList.rowHeight
+        radius: intrf.controlRadius
+        color: "transparent"
+        border.color: filter.activeFocus ? intrf.accentColor : intrf.menuLineColor
+
+        TextInput {
+            id: filter
+            objectName: "nodeFilter"
+            anchors {
+                fill: parent
+                leftMargin: nodeList.textSize * 0.6
+                rightMargin: nodeList.textSize * 0.6
+            }
+            verticalAlignment: TextInput.AlignVCenter
+            clip: true
+            color: intrf.menuTextColor
+            selectByMouse: true
+            font { family: "Helvetica"; pixelSize: nodeList.textSize }
+            Accessible.name: qsTr("Filter nodes")
+        }
+
+        Text {
+            anchors.fill: filter
+            verticalAlignment: Text.AlignVCenter
+            visible: filter.text.length === 0
+            text: qsTr("Filter nodes: drag a row onto a drop site")
+            color: intrf.linkInActive
+            elide: Text.ElideRight
+            font { family: "Helvetica"; pixelSize: nodeList.textSize; italic: true }
+        }
     }
 
     ListView {
         id: list
         objectName: "nodeEntries"
+        y: filterBox.height + nodeList.textSize * 0.4
         width: parent.width
-        height: Math.min(contentHeight, nodeList.maxHeight)
+        height: Math.min(contentHeight, nodeList.maxHeight - y)
         boundsBehavior: Flickable.StopAtBounds
         interactive: contentHeight > height
         clip: true
-        model: nodeList.nodes
+        model: nodeList.shown
 
         delegate: Rectangle {
             id: row

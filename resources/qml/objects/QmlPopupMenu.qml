@@ -75,7 +75,7 @@ QmlPopupList {
         objectName: "projectDialog"
         visible: false
         faded: projectNodes.dragging
-        footer: QmlNodeList {
+        extra: QmlNodeList {
             id: projectNodes
             width: parent ? parent.width : 0
             maxHeight: projectDialog.height * 0.35
