@@ -1,0 +1,134 @@
+#include "clientrun.h"
+#include "xscreen.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString QuickControls = QStringLiteral("Quick Controls");
+const QString Gain = QStringLiteral("Lobby Gain");
+constexpr int ReactMs = ClientRun::ReactMs;
+
+// A long level run of one colour other than the box's white: the line under a box's title.
+bool isRule(const QImage &shot, int y, int left, int right)
+{
+    const QRgb first = shot.pixel(left, y);
+    if (qGray(first) > 240 || qGray(first) < 100)
+        return false;
+    for (int x = left; x <= right; x += 3) {
+        if (shot.pixel(x, y) != first)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// The conference sample's template panel on the real window: a node dragged from the project
+// information's list onto a drop site becomes controls that drive the device.
+class TestTemplateWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { m_run.stop(); }
+    void droppedGainDrivesTheDevice();
+
+private:
+    QRect site(const QString &name) const
+    {
+        return m_run.map().screenRect(QuickControls, name, QStringLiteral("widget/dropsite"));
+    }
+    // The dialog's text size, as the control area sets it.
+    double textSize() const { return m_run.map().controlArea().height() * 0.03125; }
+    // Opens Setup -> "Project Information..." and returns the centre of the node list's first
+    // row once the filter holds `filter`.
+    QPoint openNodeList(const QString &filter);
+
+    ClientRun m_run;
+};
+
+void TestTemplateWindow::initTestCase()
+{
+    QString missing;
+    if (!XScreen::toolsPresent(&missing) || qEnvironmentVariableIsEmpty("DISPLAY"))
+        QSKIP(qPrintable(QStringLiteral("needs an X display and %1").arg(missing)));
+    QString error;
+    QVERIFY2(m_run.start(QStringLiteral(VELOXA_CONFERENCE_ARCHIVE),
+                         QStringLiteral("Conference.cpf"), 2, &error),
+             qPrintable(error));
+    // From the welcome panel six panels on.
+    const QRect area = m_run.map().controlArea();
+    for (int panel = 0; panel < 6; ++panel) {
+        const QImage before = ClientRun::waitForStill(area);
+        XScreen::click(m_run.map().nextArrow());
+        QImage after;
+        QVERIFY(ClientRun::waitForChange(before, area, area.width() * area.height() / 50, &after));
+    }
+}
+
+QPoint TestTemplateWindow::openNodeList(const QString &filter)
+{
+    const QRect canvas = m_run.map().canvas();
+    const QRect bar(canvas.topLeft(), QPoint(canvas.right(), m_run.map().controlArea().top() - 1));
+    const QImage before = ClientRun::waitForStill(canvas);
+    XScreen::click(QPoint(bar.right() - int(bar.height() * (0.3 + 0.4375 / 2)), bar.center().y()));
+    QImage shot;
+    if (!ClientRun::waitForChange(before, canvas, canvas.width() * canvas.height() / 4, &shot))
+        return QPoint();
+    // "Project Information..." is the second of four entries below the menu's title: the
+    // middle of the centred menu.
+    XScreen::click(canvas.center());
+    shot = ClientRun::waitForStill(canvas);
+    // The box is 0.85 of the canvas wide and centred; its content starts a margin in.
+    const double size = textSize();
+    const double margin = size * 1.25;
+    const int left = canvas.center().x() - int(canvas.width() * 0.85 / 2 - margin) + 2;
+    const int right = canvas.center().x() + int(canvas.width() * 0.85 / 2 - margin) - 2;
+    int rule = canvas.top();
+    while (rule < canvas.bottom() && !isRule(shot, rule, left, right))
+        ++rule;
+    if (rule >= canvas.bottom())
+        return QPoint();
+    // Below the rule: a gap, the filter line, a smaller gap and the rows.
+    const double row = size * 2.2;
+    const double filterTop = rule + 1 + margin * 0.6;
+    XScreen::click(QPoint(canvas.center().x(), int(filterTop + row / 2)));
+    XScreen::xdotool(
+        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), filter});
+    ClientRun::waitForStill(canvas);
+    return QPoint(left + int(row), int(filterTop + row + size * 0.4 + row / 2));
+}
+
+void TestTemplateWindow::droppedGainDrivesTheDevice()
+{
+    const QRect target = site(QStringLiteral("Left Site"));
+    const QImage empty = ClientRun::waitForStill(target);
+    const QPoint rowAt = openNodeList(Gain);
+    QVERIFY2(!rowAt.isNull(), "no project information box");
+
+    // Press on the row, move over the site in steps, let go.
+    QStringList drag = {QStringLiteral("mousemove"), QString::number(rowAt.x()),
+                        QString::number(rowAt.y()), QStringLiteral("mousedown"),
+                        QStringLiteral("1")};
+    constexpr int Steps = 12;
+    for (int step = 1; step <= Steps; ++step) {
+        const QPoint at = rowAt + (target.center() - rowAt) * step / Steps;
+        drag << QStringLiteral("mousemove") << QString::number(at.x()) << QString::number(at.y())
+             << QStringLiteral("sleep") << QStringLiteral("0.05");
+    }
+    drag << QStringLiteral("mouseup") << QStringLiteral("1");
+    QVERIFY(!XScreen::xdotool(drag).isNull());
+    // The box stays open after the drop; Escape closes it.
+    XScreen::xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    m_run.parkPointer();
+
+    QImage filled;
+    QVERIFY2(
+        ClientRun::waitForChange(empty, target, target.width() * target.height() / 20, &filled),
+        qPrintable(m_run.diagnostics()));
+}
+
+QTEST_GUILESS_MAIN(TestTemplateWindow)
+#include "tst_templatewindow.moc"
