@@ -170,6 +170,34 @@ void CComposite::addChild(std::unique_ptr<CControl> child)
     m_children.push_back(std::move(child));
 }
 
+std::unique_ptr<CControl> CComposite::takeChild(const CControl *child)
+{
+    const int index = indexOf(child);
+    if (index < 0)
+        return nullptr;
+    std::unique_ptr<CControl> taken = std::move(m_children[size_t(index)]);
+    m_children.erase(m_children.begin() + index);
+    // The poll chain goes on with the control that followed.
+    if (index < m_pollCursor)
+        --m_pollCursor;
+    taken->setParentComposite(nullptr);
+    return taken;
+}
+
+void CComposite::fitInto(const QRectF &target)
+{
+    const QRectF source = boundingRect();
+    if (source.isEmpty() || target.isEmpty())
+        return;
+    const double scale =
+        std::min(target.width() / source.width(), target.height() / source.height());
+    const QPointF shift = target.center() - source.center() * scale;
+    for (const auto &record : m_children) {
+        const QRectF rect = record->controlRect();
+        record->place(QRectF(rect.topLeft() * scale + shift, rect.size() * scale));
+    }
+}
+
 void CComposite::clear()
 {
     m_stateTimer.stop();
@@ -240,8 +268,22 @@ void CComposite::setModel(MModel *model)
 bool CComposite::load(const QString &path, HRoot *hardwareRoot, const QString &filter,
                       MModel *model, QString *error)
 {
+    XControlHandler handler(this, hardwareRoot, model ? model->project() : nullptr, canvas());
+    handler.setNameFilter(filter);
+    return read(path, tr("the panel file"), handler, model, error);
+}
+
+bool CComposite::loadTemplate(const QString &path, HNode *node, MModel *model, QString *error)
+{
+    XControlHandler handler(this, nullptr, nullptr, nullptr);
+    handler.setTemplateNode(node);
+    return read(path, tr("the module template"), handler, model, error);
+}
+
+bool CComposite::read(const QString &path, const QString &document, XControlHandler &handler,
+                      MModel *model, QString *error)
+{
     setModel(model);
-    const QString document = tr("the panel file");
     const auto fail = [&](const QString &reason) {
         qCWarning(lcPanel).noquote() << "CComposite::load:" << path << "-" << reason;
         if (error)
@@ -259,8 +301,6 @@ bool CComposite::load(const QString &path, HRoot *hardwareRoot, const QString &f
     if (!file.seek(0))
         return fail(tr("%1 cannot be read").arg(document));
     QXmlInputSource source(&file);
-    XControlHandler handler(this, hardwareRoot, model ? model->project() : nullptr, canvas());
-    handler.setNameFilter(filter);
     QXmlSimpleReader reader;
     reader.setContentHandler(&handler);
     reader.setErrorHandler(&handler);

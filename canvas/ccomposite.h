@@ -8,8 +8,10 @@
 #include <vector>
 
 class CCanvas;
+class HNode;
 class HRoot;
 class QIODevice;
+class XControlHandler;
 class XmlGuard;
 
 // The scene root, a scene or a panel: an ordered list of owned records with a current one.
@@ -33,6 +35,10 @@ public:
     void linkPass(int pass) override;
     bool hasChildOfKind(const QString &kind) const override;
     void addChild(std::unique_ptr<CControl> child);
+    // Hands the child over to the caller; null when it is not a child of this composite.
+    std::unique_ptr<CControl> takeChild(const CControl *child);
+    // Scales and moves the children, aspect kept, so that their bounds sit centred in target.
+    void fitInto(const QRectF &target);
     void clear();
     CControl *findCurrent(const QString &kind) const override;
     bool selectByName(const QString &kind, const QString &name) override;
@@ -49,6 +55,9 @@ public:
     // Why the device does not read as a panel file with at least one panel, without building
     // anything; empty when it does.
     static QString panelFileFault(QIODevice *device);
+    // Reads the controls of a module template into this empty composite, each linked to node
+    // and named with "*LABEL*" replaced by its label, and finishes them; as load otherwise.
+    bool loadTemplate(const QString &path, HNode *node, MModel *model, QString *error = nullptr);
 
     CControl *child(int index) const;
     int childCount() const;
@@ -77,6 +86,8 @@ private slots:
 
 private:
     static XmlGuard panelFileGuard();
+    bool read(const QString &path, const QString &document, XControlHandler &handler, MModel *model,
+              QString *error);
     bool isPanel() const;
     bool pollChildAtCursor();
     void moveChildren(double dx);

@@ -127,8 +127,12 @@ double CControl::centringOffset(const QRectF &rect, double width)
     return (width - (rect.x() + rect.width()) - rect.x()) / 2;
 }
 
-// Drop sites and panel links resolve their references here once every record exists.
-void CControl::linkPass(int) {}
+// Drop sites resolve their references here once every record exists.
+void CControl::linkPass(int pass)
+{
+    for (WWidget *widget : std::as_const(m_widgets))
+        widget->linkPass(pass);
+}
 
 bool CControl::hasChildOfKind(const QString &) const
 {
@@ -180,6 +184,12 @@ void CControl::moveBy(double dx)
 {
     for (WWidget *widget : std::as_const(m_widgets))
         widget->moveBy(dx, 0);
+}
+
+void CControl::place(const QRectF &rect)
+{
+    for (WWidget *widget : std::as_const(m_widgets))
+        widget->place(rect);
 }
 
 void CControl::processWidget(const QString &part, const QString &name, const QString &value)

@@ -44,6 +44,8 @@ public:
     virtual void setNode(HNode *node);
     virtual void setModel(MModel *model);
     virtual void moveBy(double dx);
+    // Lays the widgets out again in rect, each at its fractions of it.
+    void place(const QRectF &rect);
 
     // Widget data from the panel file: one leaf of a widget part, and the end of that part.
     void processWidget(const QString &part, const QString &name, const QString &value);

@@ -1,6 +1,7 @@
 #include "controls/wdropsite.h"
 
-#include "canvas/ccontrol.h"
+#include "canvas/ccomposite.h"
+#include "model/mmodel.h"
 #include "util/logcategories.h"
 
 WDropSite::WDropSite(QQuickItem *parent)
@@ -11,27 +12,72 @@ WDropSite::~WDropSite() = default;
 
 void WDropSite::destroy()
 {
-    clear();
+    m_dropped.clear();
 }
 
-void WDropSite::moveBy(double dx, double dy)
+bool WDropSite::processProperty(const QString &name, const QString &value)
 {
-    WWidget::moveBy(dx, dy);
-    if (m_droppedControl) {
-        for (WWidget *widget : m_droppedControl->widgets())
-            widget->moveBy(dx, dy);
+    if (WWidget::processProperty(name, value))
+        return true;
+    if (name == QLatin1String("text")) {
+        m_acceptedText = value;
+        setItemProperty("text", value);
+        return true;
     }
+    if (name == QLatin1String("child")) {
+        bool ok = false;
+        const quint64 id = value.toULongLong(&ok);
+        m_childId = ok ? id : 0;
+        return true;
+    }
+    return false;
+}
+
+void WDropSite::linkPass(int pass)
+{
+    const CComposite *panel = owner() ? owner()->parentComposite() : nullptr;
+    if (pass != 1 || m_childId == 0 || !panel)
+        return;
+    for (int i = 0; i < panel->childCount(); ++i) {
+        CControl *control = panel->child(i);
+        if (control->id() == m_childId && control != owner()) {
+            setDroppedControls({control});
+            return;
+        }
+    }
+    qCDebug(lcControls) << "WDropSite: no control with the id" << m_childId;
 }
 
 void WDropSite::dump() const
 {
     WWidget::dump();
-    qCDebug(lcControls) << "WDropSite holds" << m_droppedControl.get();
+    qCDebug(lcControls) << "WDropSite holds" << droppedControls();
 }
 
-void WDropSite::setDroppedControl(std::unique_ptr<CControl> control)
+void WDropSite::setDroppedControls(const QList<CControl *> &controls)
 {
-    m_droppedControl = std::move(control);
+    const bool wasOccupied = isOccupied();
+    m_dropped.clear();
+    for (CControl *control : controls)
+        m_dropped.append(control);
+    if (wasOccupied || isOccupied())
+        Q_EMIT occupiedChanged();
+}
+
+QList<CControl *> WDropSite::droppedControls() const
+{
+    QList<CControl *> controls;
+    for (const QPointer<CControl> &control : m_dropped) {
+        if (control)
+            controls.append(control);
+    }
+    return controls;
+}
+
+bool WDropSite::outputDrop(const QString &text, const QString &data)
+{
+    MModel *model = owner() ? owner()->model() : nullptr;
+    return model && model->dropNode(this, text, data);
 }
 
 void WDropSite::deleteChild()
@@ -41,23 +87,40 @@ void WDropSite::deleteChild()
 
 void WDropSite::properties()
 {
-    if (m_droppedControl && m_droppedControl->widget())
-        m_droppedControl->widget()->showProperties();
+    const QList<CControl *> controls = droppedControls();
+    if (!controls.isEmpty() && controls.constFirst()->widget())
+        controls.constFirst()->widget()->showProperties();
     else
         showProperties();
 }
 
 QString WDropSite::getToolTip() const
 {
-    return m_droppedControl ? m_droppedControl->toolTip() : QString();
+    const QList<CControl *> controls = droppedControls();
+    return controls.isEmpty() ? QString() : controls.constFirst()->toolTip();
 }
 
 void WDropSite::clear()
 {
-    m_droppedControl.reset();
+    if (!isOccupied())
+        return;
+    removeDropped();
+    Q_EMIT occupiedChanged();
+    if (MModel *model = owner() ? owner()->model() : nullptr)
+        model->dropSiteChanged(this);
+}
+
+void WDropSite::removeDropped()
+{
+    for (const QPointer<CControl> &control : std::as_const(m_dropped)) {
+        if (control && control->parentComposite())
+            control->parentComposite()->takeChild(control);
+    }
+    m_dropped.clear();
 }
 
 QString WDropSite::getControlType() const
 {
-    return m_droppedControl ? m_droppedControl->kind() : QString();
+    const QList<CControl *> controls = droppedControls();
+    return controls.isEmpty() ? QString() : controls.constFirst()->childKind();
 }

@@ -228,6 +228,8 @@ void WWidget::setItemGeometry(double x, double y, double width, double height)
 
 void WWidget::updateFromDevice() {}
 
+void WWidget::linkPass(int) {}
+
 void WWidget::setTitle(const QString &) {}
 
 void WWidget::setOwner(CControl *owner)

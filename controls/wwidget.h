@@ -57,6 +57,8 @@ public:
     virtual void linkValue(WWidget *source);
     // A command handed over by a command button of the same control; the base ignores it.
     virtual void runCommand(const QString &command);
+    // Runs twice after a panel file is read (pass 0, then 1), once every control exists.
+    virtual void linkPass(int pass);
 
     void setQuickItem(QObject *item);
     void setProtocol(PProtocol *protocol);

@@ -24,6 +24,8 @@ constexpr WidgetDocument Documents[] = {
     {"cmdbutton", "qrc:/qmlcontrol/QmlCmdButton.qml"},
     {"dialer", "qrc:/qmlcontrol/QmlDialer.qml"},
     {"droplist", "qrc:/qmlcontrol/QmlDroplist.qml"},
+    // Beyond the design tool's table: a template panel shows where nodes can be dropped.
+    {"dropsite", "qrc:/qmlcontrol/QmlDropsite.qml"},
     {"image", "qrc:/qmlcontrol/QmlImage.qml"},
     {"frame", "qrc:/qmlcontrol/QmlFrame.qml"},
     {"label", "qrc:/qmlcontrol/QmlLabel.qml"},

@@ -48,6 +48,11 @@ void XControlHandler::setNameFilter(const QString &name)
     m_nameFilter = name;
 }
 
+void XControlHandler::setTemplateNode(HNode *node)
+{
+    m_templateNode = node;
+}
+
 bool XControlHandler::startElement(const QString &, const QString &, const QString &qName,
                                    const QXmlAttributes &attributes)
 {
@@ -86,6 +91,10 @@ void XControlHandler::startControl(const QXmlAttributes &attributes)
     auto control = std::make_unique<CControl>(QStringLiteral("Control"), name,
                                               attributes.value(QStringLiteral("type")));
     control->setModel(m_sceneRoot->model());
+    if (m_templateNode) {
+        control->setName(QString(name).replace(QLatin1String("*LABEL*"), m_templateNode->label()));
+        control->setNode(m_templateNode);
+    }
     m_activeControl = control.get();
     m_currentPanel->addChild(std::move(control));
     // A binding never carries over from the control before.

@@ -25,6 +25,9 @@ public:
 
     // When not empty, only the Control elements of that name are read.
     void setNameFilter(const QString &name);
+    // Reading a module template: every control is linked to `node` before its widget data
+    // arrives, so that widgets fill "*LABEL*" with the node's label; names are filled here.
+    void setTemplateNode(HNode *node);
 
     bool startElement(const QString &namespaceURI, const QString &localName, const QString &qName,
                       const QXmlAttributes &attributes) override;
@@ -61,4 +64,5 @@ private:
     MProject *m_project;
     CCanvas *m_canvas;
     QString m_nameFilter;
+    HNode *m_templateNode = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "comm/pprotocolfactory.h"
 #include "controls/vmodemanager.h"
 #include "controls/wdelegate.h"
+#include "controls/wdropsite.h"
 #include "controls/wwidgetfactory.h"
 #include "formats/uarchive.h"
 #include "formats/uarchiveblock.h"
@@ -27,6 +28,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
@@ -37,6 +39,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
+
+#include <limits>
 
 #include <algorithm>
 
@@ -674,17 +678,137 @@ void MModel::setPanelPolling(bool on)
 
 void MModel::setConnectionsEnabled(bool on)
 {
-    for (HChassis *chassis : chassisNodes(m_hardwareRoot.get())) {
-        chassis->setEnabled(on);
-        if (PProtocol *protocol = chassis->protocol()) {
-            connect(chassis, &HChassis::onlineStateChanged, protocol,
-                    &PProtocol::onOnlineStateChanged, Qt::UniqueConnection);
-            protocol->onOnlineStateChanged(on);
-            protocol->setOwner(this);
-        }
-    }
+    for (HChassis *chassis : chassisNodes(m_hardwareRoot.get()))
+        enableChassis(chassis, on);
     setPolling(on);
     m_connectionsOn = on;
+}
+
+void MModel::enableChassis(HChassis *chassis, bool on)
+{
+    chassis->setEnabled(on);
+    if (PProtocol *protocol = chassis->protocol()) {
+        connect(chassis, &HChassis::onlineStateChanged, protocol, &PProtocol::onOnlineStateChanged,
+                Qt::UniqueConnection);
+        protocol->onOnlineStateChanged(on);
+        protocol->setOwner(this);
+    }
+}
+
+HNode *MModel::dragNode(const QString &text, const QString &data) const
+{
+    if (!m_hardwareRoot)
+        return nullptr;
+    bool ok = false;
+    const qint64 number = text.toLongLong(&ok);
+    if (ok && number != 0) {
+        const bool fits =
+            number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max();
+        return fits ? m_hardwareRoot->findById(int(number)) : nullptr;
+    }
+    const qsizetype bar = data.indexOf(QLatin1Char('|'));
+    if (bar <= 0)
+        return nullptr;
+    return m_hardwareRoot->findByCategoryAndAttribute(data.left(bar), QStringLiteral("id"),
+                                                      data.mid(bar + 1));
+}
+
+QString MModel::templateFor(const HNode *node, const WDropSite *site)
+{
+    const QString plain = node ? node->templatePath() : QString();
+    if (!plain.endsWith(QLatin1String(".xml")))
+        return QString();
+    const QString flat = QString(plain).insert(plain.size() - 4, QLatin1Char('1'));
+    const QRectF area = site ? site->rect() : QRectF();
+    const bool wide = area.width() > area.height();
+    for (const QString &path : {wide ? flat : plain, wide ? plain : flat}) {
+        if (QFile::exists(path))
+            return path;
+    }
+    return QString();
+}
+
+HNode *MModel::droppableNode(const QString &text, const QString &data, const WDropSite *site,
+                             QString *reason) const
+{
+    HNode *node = dragNode(text, data);
+    if (!node) {
+        setReason(reason, tr("The project has no node %1.").arg(text.isEmpty() ? data : text));
+        return nullptr;
+    }
+    if (site) {
+        const CControl *owner = site->owner();
+        const CComposite *panel = owner ? owner->parentComposite() : nullptr;
+        if (!panel || panel->panelType() != CComposite::Template) {
+            setReason(reason,
+                      tr("Nodes can be placed on the drop sites of a template panel only."));
+            return nullptr;
+        }
+        if (!site->acceptedText().isEmpty() && site->acceptedText() != node->label()) {
+            setReason(reason, tr("This drop site takes \"%1\" only.").arg(site->acceptedText()));
+            return nullptr;
+        }
+    }
+    if (templateFor(node, site).isEmpty()) {
+        setReason(reason, tr("\"%1\" has no module template.").arg(node->label()));
+        return nullptr;
+    }
+    return node;
+}
+
+bool MModel::dropNode(WDropSite *site, const QString &text, const QString &data)
+{
+    QString reason;
+    HNode *node = droppableNode(text, data, site, &reason);
+    auto built = std::make_unique<CComposite>(QStringLiteral("Template"), QString());
+    if (node && built->loadTemplate(templateFor(node, site), node, this, &reason) &&
+        built->childCount() == 0)
+        reason = tr("the module template holds no control");
+    if (!node || built->childCount() == 0) {
+        qCWarning(lcModel).noquote() << "drop refused:" << reason;
+        auto *box = new QMessageBox(
+            QMessageBox::Warning, tr("Node not placed"),
+            node ? tr("\"%1\" was not placed: %2.").arg(node->label(), reason) : reason,
+            QMessageBox::Ok, m_mainWindow);
+        box->setObjectName(QStringLiteral("dropRefused"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return false;
+    }
+    CComposite *panel = site->owner()->parentComposite();
+    site->removeDropped();
+    built->fitInto(site->rect());
+    QList<CControl *> controls;
+    while (built->childCount() > 0) {
+        std::unique_ptr<CControl> control = built->takeChild(built->child(0));
+        controls.append(control.get());
+        panel->addChild(std::move(control));
+    }
+    site->setDroppedControls(controls);
+    node->setReferenced(true);
+    qCInfo(lcModel).noquote() << "dropped:" << node->label() << "as" << controls.size()
+                              << "controls on" << panel->name();
+    // A device that no control used until now gets its connection.
+    auto *chassis = qobject_cast<HChassis *>(node->ancestorWithMarks(HNode::FlagChassis));
+    if (chassis && m_connectionsOn && !chassis->isOnline()) {
+        enableChassis(chassis, true);
+        connectInterfaces();
+    }
+    dropSiteChanged(site);
+    return true;
+}
+
+void MModel::dropSiteChanged(WDropSite *site)
+{
+    const CComposite *panel = site && site->owner() ? site->owner()->parentComposite() : nullptr;
+    for (CControl *control : site ? site->droppedControls() : QList<CControl *>())
+        control->setActive(panel == m_currentPanel);
+    m_modified = true;
+    if (!m_sceneRoot || m_sceneRoot->countBound() == 0)
+        Q_EMIT enableConnection(false);
+    pollCurrentPanel();
+    if (m_mainWindow)
+        m_mainWindow->fixWindowSize();
 }
 
 void MModel::setPolling(bool on)

@@ -19,8 +19,11 @@ class MainWindow;
 class MProject;
 class MQmlInterface;
 class VModeManager;
+class HChassis;
+class HNode;
 class VQmlFrame;
 class WDelegate;
+class WDropSite;
 
 // The central object: owns the project's hardware and scene trees, the device interfaces and
 // the project record, and pushes the view state into the QML interface object.
@@ -76,6 +79,20 @@ public:
     bool selectScene(const QString &name);
     bool selectSceneByIndex(int index);
     bool jumpToPanel(const QString &link);
+
+    // template panels
+    // The node that a drag's text (its number) or data ("<category>|<id>" for nodes without a
+    // number) names, when `site` may take it: it lies on a template panel, accepts the node's
+    // label and a template exists for it. Null otherwise, with the reason in plain words.
+    HNode *droppableNode(const QString &text, const QString &data, const WDropSite *site,
+                         QString *reason = nullptr) const;
+    // Builds the node's template into the site's panel, fitted into the site and replacing what
+    // stood there; a refused node is reported in a message box and changes nothing.
+    bool dropNode(WDropSite *site, const QString &text, const QString &data);
+    void dropSiteChanged(WDropSite *site);
+    // A flat site (wider than high) takes the level-button variant ("…1.xml") of the template,
+    // another the plain one; either falls back on the other when it does not exist.
+    static QString templateFor(const HNode *node, const WDropSite *site);
 
     // receive mode: true when a new design arrived and was opened
     bool receivePanel();
@@ -135,6 +152,8 @@ private:
     void setPanelPolling(bool on);
     void showLinkWarning(const QString &link);
     void releaseHardware();
+    void enableChassis(HChassis *chassis, bool on);
+    HNode *dragNode(const QString &text, const QString &data) const;
     // One attempt at path; false with the reason in plain words when it does not open.
     bool loadProject(const QString &path, QString *reason);
     void showOpenFailure(const QString &path, const QString &reason, const QString &shown);

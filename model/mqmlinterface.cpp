@@ -2,6 +2,7 @@
 
 #include "app/vqmlframe.h"
 #include "controls/vmodemanager.h"
+#include "controls/wdropsite.h"
 #include "hardware/hchassis.h"
 #include "hardware/hroot.h"
 #include "model/dqmlmessagedialog.h"
@@ -175,15 +176,34 @@ bool MQmlInterface::postCommand(const QString &command, const QString &data)
     return false;
 }
 
-bool MQmlInterface::dropSite(const QString &text, const QString &data, QObject *) const
+bool MQmlInterface::dropSite(const QString &text, const QString &data, QObject *site) const
 {
+    return m_model && m_model->droppableNode(text, data, qobject_cast<WDropSite *>(site));
+}
+
+QVariantList MQmlInterface::getNodeList() const
+{
+    QVariantList entries;
     HRoot *root = m_model ? m_model->hardwareRoot() : nullptr;
-    const qint64 number = text.toLongLong();
-    if (!root || number == 0 || number < std::numeric_limits<int>::min() ||
-        number > std::numeric_limits<int>::max())
-        return false;
-    const HNode *node = root->findById(int(number));
-    return node && node->label() == data;
+    if (root)
+        appendDroppable(root, entries);
+    return entries;
+}
+
+void MQmlInterface::appendDroppable(const HNode *node, QVariantList &entries)
+{
+    if (!MModel::templateFor(node, nullptr).isEmpty()) {
+        const QString number = QString::number(node->nodeNumber());
+        const QString data =
+            node->nodeNumber() != 0 ? number : node->category() + u'|' + node->id();
+        entries.append(QVariantMap{{QStringLiteral("text"), number},
+                                   {QStringLiteral("data"), data},
+                                   {QStringLiteral("label"), node->label()},
+                                   {QStringLiteral("category"), node->category()},
+                                   {QStringLiteral("title"), node->title()}});
+    }
+    for (int i = 0; i < node->childCount(); ++i)
+        appendDroppable(node->child(i), entries);
 }
 
 void MQmlInterface::setupMenuData(const QString &text)

@@ -5,10 +5,12 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <QVariantList>
 
 class QHostAddress;
 class QQmlContext;
 class DQmlMessageDialog;
+class HNode;
 class MModel;
 class VQmlFrame;
 
@@ -63,8 +65,12 @@ public Q_SLOTS:
     void saveFullScreenState(bool isFullscreen);
     bool loadFullScreenState() const;
     bool postCommand(const QString &command, const QString &data);
-    // Whether the dragged node (its number in text) is the kind the drop site accepts (data).
-    bool dropSite(const QString &text, const QString &data, QObject *) const;
+    // Whether the dragged node (its number in text, or data for a node without one) may land
+    // on the drop site.
+    bool dropSite(const QString &text, const QString &data, QObject *site) const;
+    // One entry per node that has a module template, in tree order: "text" and "data" to drag,
+    // "label", "category" and "title" to show.
+    QVariantList getNodeList() const;
     void dropPanel(const QString &, const QString &) {}
     void dropControl(const QString &, const QString &, qreal, qreal) {}
     void dropLink(const QString &, const QString &, qreal, qreal) {}
@@ -75,6 +81,7 @@ public Q_SLOTS:
     void setupMenuData(const QString &text);
 
 private:
+    static void appendDroppable(const HNode *node, QVariantList &entries);
     bool systemCommand(const QString &item);
     void showBox(const QString &document, const QString &title, const QString &text);
 

@@ -230,7 +230,8 @@ void TestWWidget::factoryKeys_data()
         "meter:WMeter:QmlMeter",
         "meterimage:WMeterImage:QmlMeterImage",
         "Slider::",
-        "dropsite::",
+        "dropsite:WDropSite:QmlDropsite",
+        "bogus::",
     };
     for (const QString &row : table) {
         const QStringList fields = row.split(QLatin1Char(':'));

@@ -619,7 +619,7 @@ void TestXControlHandler::widgets()
 
     const CControl *record = loaded.controlAt(0);
     QCOMPARE(record->widgetKind(), QStringLiteral("frame"));
-    QCOMPARE(record->widgets().size(), 2);
+    QCOMPARE(record->widgets().size(), 3);
     QCOMPARE(record->widget()->type(), QStringLiteral("frame"));
     QCOMPARE(record->widget()->rect(), QRectF(10, 20, 30, 40));
     QCOMPARE(record->widget()->owner(), record);
