@@ -9,14 +9,15 @@ const QString QuickControls = QStringLiteral("Quick Controls");
 const QString Gain = QStringLiteral("Lobby Gain");
 constexpr int ReactMs = ClientRun::ReactMs;
 
-// A long level run of one colour other than the box's white: the line under a box's title.
+// The line under a box's title: a long level run of one grey between two white rows.
 bool isRule(const QImage &shot, int y, int left, int right)
 {
     const QRgb first = shot.pixel(left, y);
     if (qGray(first) > 240 || qGray(first) < 100)
         return false;
     for (int x = left; x <= right; x += 3) {
-        if (shot.pixel(x, y) != first)
+        if (shot.pixel(x, y) != first || qGray(shot.pixel(x, y - 1)) < 250 ||
+            qGray(shot.pixel(x, y + 1)) < 250)
             return false;
     }
     return true;
@@ -56,7 +57,8 @@ void TestTemplateWindow::initTestCase()
         QSKIP(qPrintable(QStringLiteral("needs an X display and %1").arg(missing)));
     QString error;
     QVERIFY2(m_run.start(QStringLiteral(VELOXA_CONFERENCE_ARCHIVE),
-                         QStringLiteral("Conference.cpf"), 2, &error),
+                         QStringLiteral("Conference.cpf"), 2, &error,
+                         ClientRun::Stage::WorkingFolder, 1),
              qPrintable(error));
     // From the welcome panel six panels on.
     const QRect area = m_run.map().controlArea();
@@ -74,31 +76,40 @@ QPoint TestTemplateWindow::openNodeList(const QString &filter)
     const QRect bar(canvas.topLeft(), QPoint(canvas.right(), m_run.map().controlArea().top() - 1));
     const QImage before = ClientRun::waitForStill(canvas);
     XScreen::click(QPoint(bar.right() - int(bar.height() * (0.3 + 0.4375 / 2)), bar.center().y()));
-    QImage shot;
-    if (!ClientRun::waitForChange(before, canvas, canvas.width() * canvas.height() / 4, &shot))
+    QImage menu;
+    if (!ClientRun::waitForChange(before, canvas, canvas.width() * canvas.height() / 4, &menu))
         return QPoint();
     // "Project Information..." is the second of four entries below the menu's title: the
     // middle of the centred menu.
     XScreen::click(canvas.center());
-    shot = ClientRun::waitForStill(canvas);
     // The box is 0.85 of the canvas wide and centred; its content starts a margin in.
     const double size = textSize();
     const double margin = size * 1.25;
     const int left = canvas.center().x() - int(canvas.width() * 0.85 / 2 - margin) + 2;
     const int right = canvas.center().x() + int(canvas.width() * 0.85 / 2 - margin) - 2;
-    int rule = canvas.top();
-    while (rule < canvas.bottom() && !isRule(shot, rule, left, right))
-        ++rule;
-    if (rule >= canvas.bottom())
+    // Menu and box are both white, centred panes: they differ in a small share only.
+    QImage shot;
+    if (!ClientRun::waitForChange(menu, canvas, canvas.width() * canvas.height() / 100, &shot))
+        return QPoint();
+    // The box centres itself, so the rule is looked for again once the filter has shrunk it.
+    const auto ruleIn = [&](const QImage &shot) {
+        int rule = canvas.top() + 1;
+        while (rule < canvas.bottom() && !isRule(shot, rule, left, right))
+            ++rule;
+        return rule < canvas.bottom() ? rule : -1;
+    };
+    int rule = ruleIn(ClientRun::waitForStill(canvas));
+    if (rule < 0)
         return QPoint();
     // Below the rule: a gap, the filter line, a smaller gap and the rows.
     const double row = size * 2.2;
-    const double filterTop = rule + 1 + margin * 0.6;
-    XScreen::click(QPoint(canvas.center().x(), int(filterTop + row / 2)));
+    XScreen::click(QPoint(canvas.center().x(), int(rule + margin * 0.6 + row / 2)));
     XScreen::xdotool(
         {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), filter});
-    ClientRun::waitForStill(canvas);
-    return QPoint(left + int(row), int(filterTop + row + size * 0.4 + row / 2));
+    rule = ruleIn(ClientRun::waitForStill(canvas));
+    if (rule < 0)
+        return QPoint();
+    return QPoint(left + int(row), int(rule + margin * 0.6 + row * 1.5 + size * 0.4));
 }
 
 void TestTemplateWindow::droppedGainDrivesTheDevice()
@@ -124,10 +135,24 @@ void TestTemplateWindow::droppedGainDrivesTheDevice()
     XScreen::xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
     m_run.parkPointer();
 
-    QImage filled;
     QVERIFY2(
-        ClientRun::waitForChange(empty, target, target.width() * target.height() / 20, &filled),
+        ClientRun::poll([&] { return m_run.output().contains("dropped: Lobby Gain as"); }, ReactMs),
         qPrintable(m_run.diagnostics()));
+    QImage filled;
+    QVERIFY(
+        ClientRun::waitForChange(empty, target, target.width() * target.height() / 20, &filled));
+
+    // The mute button ends the gain's controls: the lowest drawn row of the site's middle
+    // column is its lower edge.
+    const QRgb blank = filled.pixel(target.left() + 2, target.bottom() - 2);
+    int edge = target.bottom();
+    while (edge > target.center().y() && filled.pixel(target.center().x(), edge) == blank)
+        --edge;
+    QVERIFY(edge > target.center().y());
+    const int from = m_run.log().received().size();
+    XScreen::click(QPoint(target.center().x(), edge - int(textSize() / 2)));
+    QVERIFY2(m_run.log().waitFor(QStringLiteral("SA \"%1\">2=").arg(Gain), from, ReactMs),
+             qPrintable(m_run.diagnostics()));
 }
 
 QTEST_GUILESS_MAIN(TestTemplateWindow)
