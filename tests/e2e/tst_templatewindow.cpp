@@ -153,6 +153,12 @@ void TestTemplateWindow::droppedGainDrivesTheDevice()
     XScreen::click(QPoint(target.center().x(), edge - int(textSize() / 2)));
     QVERIFY2(m_run.log().waitFor(QStringLiteral("SA \"%1\">2=").arg(Gain), from, ReactMs),
              qPrintable(m_run.diagnostics()));
+
+    // The clear button in the site's top-right corner takes the controls away again.
+    const int side = std::max(14, int(std::min(target.width(), target.height()) * 0.12));
+    XScreen::click(target.topRight() + QPoint(-side * 7 / 10, side * 7 / 10));
+    QVERIFY(ClientRun::poll(
+        [&] { return XScreen::difference(empty, XScreen::shoot(), target) == 0; }, ReactMs));
 }
 
 QTEST_GUILESS_MAIN(TestTemplateWindow)
