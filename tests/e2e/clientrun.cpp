@@ -65,7 +65,7 @@ ClientRun::~ClientRun()
 }
 
 bool ClientRun::start(const QString &archive, const QString &panelFile, int devices, QString *error,
-                      Stage stage, int unused)
+                      Stage stage)
 {
     if (!m_scratch.isValid()) {
         *error = QStringLiteral("no scratch folder");
@@ -86,13 +86,13 @@ bool ClientRun::start(const QString &archive, const QString &panelFile, int devi
         return false;
     }
     m_map.setWindow(window);
-    // Every device in use subscribed to: the client has read its project and is connected.
+    // Every device subscribed to: the client has read its project and is connected.
     const bool subscribed = poll(
-        [this, unused] {
+        [this] {
             QSet<QString> devices;
             for (const SimLogLine &line : m_log->receivedStartingWith(QStringLiteral("SUB")))
                 devices.insert(line.device);
-            return devices.size() >= m_ports.size() - unused;
+            return devices.size() == m_ports.size();
         },
         StartMs);
     if (!subscribed)

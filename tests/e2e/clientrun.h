@@ -28,11 +28,10 @@ public:
     ~ClientRun();
 
     // panelFile is the panel file's name inside the archive, devices the number of devices
-    // it names, unused how many of them no control uses (the client dials those only once a
-    // node of theirs is dropped on a template panel). True once the window is up and every
-    // device in use has been subscribed to; otherwise error says why.
+    // it names. True once the window is up and every device has been subscribed to;
+    // otherwise error says why.
     bool start(const QString &archive, const QString &panelFile, int devices, QString *error,
-               Stage stage = Stage::WorkingFolder, int unused = 0);
+               Stage stage = Stage::WorkingFolder);
     void stop();
 
     PanelMap &map() { return m_map; }
