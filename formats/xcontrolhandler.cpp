@@ -240,6 +240,8 @@ bool XControlHandler::endElement(const QString &, const QString &, const QString
         m_classifyPanel = false;
         m_currentPanel = m_currentScene;
     } else if (m_inSection && qName == m_section) {
+        if (m_templateNode && m_activeControl)
+            addressTemplateGroup();
         leaveSection();
     } else if (qName == QLatin1String("Property")) {
         // Control fields may follow a property; they are not part of it.
@@ -248,6 +250,17 @@ bool XControlHandler::endElement(const QString &, const QString &, const QString
         notifyEnded(qName);
     }
     return true;
+}
+
+void XControlHandler::addressTemplateGroup()
+{
+    // A template cannot know the designer's group number; the dropped group supplies it.
+    CAttributes &attributes = m_activeControl->attributes();
+    bool ok = false;
+    const int group = m_templateNode->id().toInt(&ok);
+    if (ok && (attributes.structure() == 5 || attributes.structure() == 6))
+        attributes.setAttribute(QStringLiteral("Property"), QStringLiteral("index1"),
+                                QString::number(group));
 }
 
 void XControlHandler::notifyEnded(const QString &name)

@@ -47,6 +47,7 @@ private:
     void dispatchField(const QString &value);
     void bindActiveControl(const QString &connection);
     void notifyEnded(const QString &name);
+    void addressTemplateGroup();
 
     QString m_section;
     bool m_inSection = false;

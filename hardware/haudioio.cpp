@@ -1,5 +1,6 @@
 #include "hardware/haudioio.h"
 
+#include "hardware/hchassis.h"
 #include "hardware/hdevicedictionary.h"
 
 #include <QRegularExpression>
@@ -131,6 +132,20 @@ QString HAudioIO::templatePath() const
     if (!category.isEmpty())
         m_ioCategory = category;
     return HDeviceDictionary::path(platform(), row.value(1));
+}
+
+void HAudioIO::setParentNode(HNode *parent)
+{
+    HNode::setParentNode(parent);
+    if (qobject_cast<HChassis *>(parent))
+        settleCategory();
+}
+
+void HAudioIO::settleCategory() const
+{
+    // The dictionary lookup sets the category as it goes; channels with a fixed template
+    // (processor link, Dante) keep theirs.
+    templatePath();
 }
 
 bool HAudioIO::answersTo(const QString &category) const

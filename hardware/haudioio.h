@@ -28,6 +28,12 @@ public:
     // only Dante channels; for anything else none.
     bool collectMatching(const QString &category, QList<HNode *> &list) override;
     QString category() const override;
+    // Attached to a chassis, the channel settles its I/O category at once, so that links by
+    // category find it before anyone asks for its template.
+    void setParentNode(HNode *parent) override;
+    // Looks the card up in the platform's dictionary again; the chassis calls it when it
+    // learns its platform.
+    void settleCategory() const;
 
     // The I/O card slot through which the device addresses the channel, from the parent's
     // device model, the kind and channel number in the title ("Input 5") and, on amplifiers,

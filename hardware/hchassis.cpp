@@ -4,6 +4,7 @@
 #include "comm/iinterfacefactory.h"
 #include "comm/pprotocol.h"
 #include "comm/pprotocolfactory.h"
+#include "hardware/haudioio.h"
 #include "hardware/hdevicedictionary.h"
 #include "util/logcategories.h"
 
@@ -82,12 +83,22 @@ void HChassis::applyDeviceType(const QString &deviceType)
 {
     for (const DeviceFamily &family : deviceFamilies) {
         if (deviceType.startsWith(QLatin1String(family.prefix))) {
-            m_platform = QLatin1String(family.platform);
             m_usesCordaLinkName = m_usesCordaLinkName || family.cordaLinkName;
+            setPlatform(QLatin1String(family.platform));
             return;
         }
     }
-    m_platform.clear();
+    setPlatform(QString());
+}
+
+void HChassis::setPlatform(const QString &platform)
+{
+    m_platform = platform;
+    // The channels' I/O categories come from the platform's module dictionaries.
+    for (int i = 0; i < childCount(); ++i) {
+        if (auto *channel = qobject_cast<HAudioIO *>(child(i)))
+            channel->settleCategory();
+    }
 }
 
 void HChassis::setConnectionAttribute(const QString &name, const QString &value)
@@ -103,7 +114,7 @@ void HChassis::setConnectionAttribute(const QString &name, const QString &value)
     else if (name == QLatin1String("serialport"))
         m_serialPort = value;
     else if (name == QLatin1String("platform"))
-        m_platform = value;
+        setPlatform(value);
     // A connection made earlier follows, so that the next open reaches the new endpoint.
     if (m_interface && name == QLatin1String("ipaddress"))
         m_interface->setAddress(QHostAddress(m_ipAddress));

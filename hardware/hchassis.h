@@ -78,6 +78,7 @@ signals:
 
 private:
     void applyDeviceType(const QString &deviceType);
+    void setPlatform(const QString &platform);
     void createConnection();
     bool isFirstWithLinkName() const;
 

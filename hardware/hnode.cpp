@@ -354,6 +354,12 @@ void HNode::removeTitlePunctuation()
     m_title.remove(QLatin1Char(' '));
 }
 
+QString HNode::outputLabel(int index) const
+{
+    return index >= 0 && index < m_outputNames.size() ? m_outputNames.at(index)
+                                                      : QStringLiteral("noPortLabel");
+}
+
 QString HNode::templatePath() const
 {
     QString title = m_title;

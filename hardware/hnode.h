@@ -89,6 +89,8 @@ public:
     void setInputLabels(const QStringList &labels) { m_inputLabels = labels; }
     QStringList outputNames() const { return m_outputNames; }
     void setOutputNames(const QStringList &names) { m_outputNames = names; }
+    // outputNames[index]; "noPortLabel" when the index is out of range.
+    QString outputLabel(int index) const;
     // Titles of the amplifiers that a group's assignments reach.
     QStringList deviceTypes() const { return m_deviceTypes; }
     void setDeviceTypes(const QStringList &types) { m_deviceTypes = types; }

@@ -733,7 +733,8 @@ HNode *MModel::droppableNode(const QString &text, const QString &data, const WDr
 {
     HNode *node = dragNode(text, data);
     if (!node) {
-        setReason(reason, tr("The project has no node %1.").arg(text.isEmpty() ? data : text));
+        const bool numbered = text.toLongLong() != 0;
+        setReason(reason, tr("The project has no node %1.").arg(numbered ? text : data));
         return nullptr;
     }
     if (site) {

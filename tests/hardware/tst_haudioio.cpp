@@ -149,7 +149,8 @@ void TestHAudioIO::templateAndCategory()
     HChassis *chassis = chassisOf(root, platform);
     auto *channel = new HAudioIO(cardType, direction);
     chassis->addNode(channel);
-    QCOMPARE(channel->ioCategory(), QStringLiteral("Analog I/O"));
+    // Settled on attaching, before anyone asks for the template.
+    QCOMPARE(channel->ioCategory(), category);
     QCOMPARE(channel->templatePath(), path);
     QCOMPARE(channel->ioCategory(), category);
     QCOMPARE(channel->category(), category);
@@ -162,6 +163,15 @@ void TestHAudioIO::templateWithoutAChassis()
     HAudioIO orphan(QStringLiteral("PSTN"), HAudioIO::Input);
     QCOMPARE(orphan.templatePath(), QString());
     QCOMPARE(orphan.ioCategory(), QStringLiteral("Analog I/O"));
+
+    // A chassis that learns its platform after its channels were attached settles them again.
+    HRoot root;
+    HChassis *chassis = chassisOf(root, QStringLiteral("NVA"));
+    auto *output = new HAudioIO(QStringLiteral("4x4 Mic/Line"), HAudioIO::Output);
+    chassis->addNode(output);
+    QCOMPARE(output->ioCategory(), QStringLiteral("Analog I/O"));
+    chassis->setConnectionAttribute(QStringLiteral("platform"), QStringLiteral("LZ"));
+    QCOMPARE(output->ioCategory(), QStringLiteral("Amp I/O"));
 }
 
 void TestHAudioIO::collectMatching_data()

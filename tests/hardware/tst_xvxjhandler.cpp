@@ -369,6 +369,9 @@ void TestXVXJHandler::blockRangesAndLabels()
     QVERIFY(usb && usb->hasLevelRange());
     QCOMPARE(usb->levelMin(), QStringLiteral("-20"));
     QCOMPARE(usb->outputNames(), (QStringList{"Usb", "Left", "Right"}));
+    QCOMPARE(usb->outputLabel(2), QStringLiteral("Right"));
+    QCOMPARE(usb->outputLabel(3), QStringLiteral("noPortLabel"));
+    QCOMPARE(usb->outputLabel(-1), QStringLiteral("noPortLabel"));
 }
 
 void TestXVXJHandler::groupTypeSettlesTheTemplate_data()
@@ -463,17 +466,17 @@ void TestXVXJHandler::assignedDefinitionsSurvivePruningUnassignedOnesDoNot()
 void TestXVXJHandler::panelListNamesItsParameterSetsInOrder()
 {
     HRoot root;
-    QVERIFY(load(root, "<Nodes>" + mainProcessor() + "</Nodes><ParameterSets>" +
-                           definition("ParameterSet", "1", "Param. Set", "Daytime") +
-                           definition("ParameterSet", "2", "Param. Set", "Happy Hour") +
-                           definition("ParameterSet", "3", "Param. Set", "Closing") +
-                           "</ParameterSets><ParameterSetLists>" +
-                           definition("PanelList", "1", "PSet List", "Preset List") +
-                           "</ParameterSetLists><Assignment>"
-                           "<ParameterSet id=\"1\">" +
-                           assign("21", "targetValue=\"-14\"") +
-                           "</ParameterSet><PanelList id=\"1\">" + assign("3") + assign("1") +
-                           assign("x") + "</PanelList></Assignment>"));
+    QVERIFY(
+        load(root, "<Nodes>" + mainProcessor() + "</Nodes><ParameterSets>" +
+                       definition("ParameterSet", "1", "Param. Set", "Daytime", {"Bar Level=-14"}) +
+                       definition("ParameterSet", "2", "Param. Set", "Happy Hour") +
+                       definition("ParameterSet", "3", "Param. Set", "Closing") +
+                       "</ParameterSets><ParameterSetLists>" +
+                       definition("PanelList", "1", "PSet List", "Preset List") +
+                       "</ParameterSetLists><Assignment>"
+                       "<ParameterSet id=\"1\">" +
+                       assign("21", "targetValue=\"-14\"") + "</ParameterSet><PanelList id=\"1\">" +
+                       assign("3") + assign("1") + assign("x") + "</PanelList></Assignment>"));
     auto *list = qobject_cast<HParameterSetList *>(byLabel(root, QStringLiteral("Preset List")));
     QVERIFY(list);
     QCOMPARE(list->title(), QStringLiteral("PSetList"));
@@ -484,6 +487,12 @@ void TestXVXJHandler::panelListNamesItsParameterSetsInOrder()
     QVERIFY(set);
     QCOMPARE(set->title(), QStringLiteral("ParamSet"));
     QCOMPARE(set->templatePath(), QStringLiteral(":/data/Veloxa/ParamSet_0.xml"));
+    QCOMPARE(set->templatePath(QStringLiteral("Bar Level")),
+             QStringLiteral(":/data/Veloxa/ParamList_0.xml"));
+    QCOMPARE(set->templatePath(QStringLiteral("Daytime")),
+             QStringLiteral(":/data/Veloxa/ParamSet_0.xml"));
+    QCOMPARE(set->templatePath(QStringLiteral("Dining Level")),
+             QStringLiteral(":/data/Veloxa/ParamSet_0.xml"));
     root.pruneUnused();
     QVERIFY(byLabel(root, QStringLiteral("Daytime")));
     QVERIFY(!byLabel(root, QStringLiteral("Happy Hour"))); // never assigned
