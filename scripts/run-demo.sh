@@ -18,7 +18,7 @@ here=$(dirname "$(realpath "$0")")
 # whose controls all read plain parameters.
 case $sample in
     demo) archive="$build/resources/demo/qrc/data/Veloxa/Demo.cpz" devices=2 endPanel=2 ;;
-    conference) archive="$build/resources/conference/qrc/data/Veloxa/Conference.cpz" devices=1 endPanel=6 ;;
+    conference) archive="$build/resources/conference/qrc/data/Veloxa/Conference.cpz" devices=2 endPanel=6 ;;
     *) echo "unknown sample $sample (demo or conference)" >&2; exit 2 ;;
 esac
 for file in "$program" "$simulator" "$archive"; do

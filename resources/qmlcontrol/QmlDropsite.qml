@@ -1,7 +1,8 @@
 import QtQuick
 import wdropsite
 
-// An area of the editing view that takes a dragged control.
+// An area of a template panel that takes a node dragged from the node list and holds the
+// controls built for it.
 Item {
     id: root
     visible: false
@@ -10,14 +11,34 @@ Item {
     z: 1
 
     property string text: ""
+    // Whether the node hovering now is one this site takes; a refused one may still be dropped,
+    // so that the program can say why it does not fit.
+    property bool hoverAccepted: false
+    readonly property color refusedColor: "#D9534F"
+    readonly property color hoverColor: hoverAccepted ? intrf.accentColor : refusedColor
+
+    // A drag from another program carries its node in the mime data; one from the node list,
+    // which stays inside the window, carries it on its source item.
+    function dragText(drag) {
+        if (drag.text.length > 0)
+            return drag.text
+        return drag.source && drag.source.dropText !== undefined ? String(drag.source.dropText) : ""
+    }
+
+    function dragData(drag) {
+        const data = drag.getDataAsString("application/dropsite")
+        if (data.length > 0)
+            return data
+        return drag.source && drag.source.dropData !== undefined ? String(drag.source.dropData) : ""
+    }
 
     Rectangle {
         anchors.fill: parent
         radius: intrf.controlRadius
         color: dropArea.containsDrag
-               ? Qt.rgba(intrf.accentColor.r, intrf.accentColor.g, intrf.accentColor.b, 0.15)
+               ? Qt.rgba(root.hoverColor.r, root.hoverColor.g, root.hoverColor.b, 0.15)
                : "transparent"
-        border.color: dropArea.containsDrag ? intrf.accentColor : intrf.editColor
+        border.color: dropArea.containsDrag ? root.hoverColor : intrf.editColor
         border.width: Math.max(1, intrf.pixelScale)
         visible: intrf.editModeEnable || dropArea.containsDrag
     }
@@ -36,16 +57,48 @@ Item {
 
     DropArea {
         id: dropArea
+        objectName: "dropArea"
         anchors.fill: parent
         keys: ["application/dropsite"]
         onEntered: function(drag) {
-            drag.accepted = intrf.dropSite(drag.text,
-                                           drag.getDataAsString("application/dropsite"),
-                                           wwidget)
+            root.hoverAccepted = intrf.dropSite(root.dragText(drag), root.dragData(drag), wwidget)
         }
         onDropped: function(drop) {
-            if (intrf.dropSite(drop.text, drop.getDataAsString("application/dropsite"), wwidget))
+            if (wwidget.outputDrop(root.dragText(drop), root.dragData(drop)))
                 drop.acceptProposedAction()
+            else
+                drop.accepted = false
+        }
+    }
+
+    Rectangle {
+        id: clearButton
+        objectName: "clearButton"
+        readonly property real side: Math.max(14, Math.min(root.width, root.height) * 0.12)
+        anchors { top: parent.top; right: parent.right; margins: side * 0.2 }
+        width: side
+        height: side
+        radius: side / 2
+        z: 10
+        visible: wwidget.occupied && !intrf.editModeEnable
+        color: clearArea.pressed ? Qt.darker(intrf.accentColor, 1.2) : intrf.menuColor
+        border.color: intrf.menuLineColor
+
+        Accessible.role: Accessible.Button
+        Accessible.name: qsTr("Clear drop site")
+        Accessible.onPressAction: wwidget.clear()
+
+        Text {
+            anchors.centerIn: parent
+            text: "\u00D7"
+            color: clearArea.pressed ? "#FFFFFF" : intrf.menuTextColor
+            font { family: "Helvetica"; pixelSize: clearButton.side * 0.8; bold: true }
+        }
+
+        MouseArea {
+            id: clearArea
+            anchors.fill: parent
+            onClicked: wwidget.clear()
         }
     }
 

@@ -61,7 +61,7 @@ void TestConferenceWindow::initTestCase()
         QSKIP(qPrintable(QStringLiteral("needs an X display and %1").arg(missing)));
     QString error;
     QVERIFY2(m_run.start(QStringLiteral(VELOXA_CONFERENCE_ARCHIVE),
-                         QStringLiteral("Conference.cpf"), 1, &error),
+                         QStringLiteral("Conference.cpf"), 2, &error),
              qPrintable(error));
     QVERIFY(m_device.connectTo(m_run.port(Processor)));
     // The welcome panel leads; the floor plan is the next one.

@@ -47,7 +47,7 @@ void TestTelephoneWindow::initTestCase()
         QSKIP(qPrintable(QStringLiteral("needs an X display and %1").arg(missing)));
     QString error;
     QVERIFY2(m_run.start(QStringLiteral(VELOXA_CONFERENCE_ARCHIVE),
-                         QStringLiteral("Conference.cpf"), 1, &error),
+                         QStringLiteral("Conference.cpf"), 2, &error),
              qPrintable(error));
     // From the welcome panel four panels on.
     const QRect area = m_run.map().controlArea();

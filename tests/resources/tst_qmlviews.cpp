@@ -210,6 +210,18 @@ void TestQmlViews::systemEntry()
     auto *text = shown->parentItem()->findChild<QQuickItem *>(QStringLiteral("dialogText"));
     QCOMPARE(text->property("text").toString(),
              m_window->model()->qmlInterface()->getProjectInfoString());
+    // Below the title, the nodes to drag, narrowed by the filter line.
+    QQuickItem *rows = item("nodeEntries");
+    QQuickItem *filter = item("nodeFilter");
+    const QVariantList nodes = m_window->model()->qmlInterface()->getNodeList();
+    QVERIFY(rows && filter && nodes.size() > 1);
+    QTRY_COMPARE(rows->property("count").toInt(), nodes.size());
+    const QString label = nodes.constLast().toMap().value(QStringLiteral("label")).toString();
+    filter->setProperty("text", label.toUpper());
+    QTRY_VERIFY(rows->property("count").toInt() >= 1);
+    QVERIFY(rows->property("count").toInt() < nodes.size());
+    filter->setProperty("text", QStringLiteral("no such node"));
+    QTRY_COMPARE(rows->property("count").toInt(), 0);
     click(shown->parentItem()->findChild<QQuickItem *>(QStringLiteral("dialogButton")));
     QVERIFY(!shown->isVisible());
 }

@@ -10,6 +10,10 @@ Item {
     property string button: qsTr("OK")
     // Items shown above the title (the about box puts its logos here).
     default property alias header: headerArea.data
+    // Items shown between the title and the text (the project information's node list).
+    property alias extra: extraArea.data
+    // While something is dragged out of the box onto the panel, the panel shows through.
+    property bool faded: false
     readonly property real textSize: Math.max(1, intrf.dialogTextSize)
     readonly property real margin: textSize * 1.25
 
@@ -30,6 +34,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         color: intrf.nullRegionColor
+        opacity: dialog.faded ? 0 : 1
 
         // Modal: clicks beside the box are swallowed, not passed to the panel.
         MouseArea {
@@ -48,6 +53,7 @@ Item {
         radius: intrf.controlRadius
         color: intrf.menuColor
         border.color: intrf.menuLineColor
+        opacity: dialog.faded ? 0.15 : 1
 
         Column {
             id: content
@@ -78,10 +84,18 @@ Item {
                 color: intrf.menuLineColor
             }
 
+            Item {
+                id: extraArea
+                width: parent.width
+                height: childrenRect.height
+                visible: children.length > 0
+            }
+
             Flickable {
                 id: scroller
                 width: parent.width
-                height: Math.min(body.implicitHeight, dialog.height * 0.55)
+                height: Math.min(body.implicitHeight,
+                                 dialog.height * (extraArea.children.length > 0 ? 0.25 : 0.55))
                 contentHeight: body.implicitHeight
                 boundsBehavior: Flickable.StopAtBounds
                 clip: true

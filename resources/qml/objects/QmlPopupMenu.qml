@@ -1,8 +1,9 @@
 import "overlay.js" as Overlay
 
 // The setup and scene menus. With command "system" the first three entries are answered
-// here (about, project information, network status); every other choice is posted to the
-// program as command and entry text. Native code closes an open menu by setting cancel.
+// here (about, project information with the node list, network status); every other choice
+// is posted to the program as command and entry text. Native code closes an open menu by
+// setting cancel.
 QmlPopupList {
     id: menu
 
@@ -30,8 +31,10 @@ QmlPopupList {
     function systemEntry(entry, text) {
         if (entry === 0)
             showDialog(aboutDialog, text, intrf.getVersionText())
-        else if (entry === 1)
-            showDialog(messageDialog, text, intrf.getProjectInfoString())
+        else if (entry === 1) {
+            projectNodes.reload()
+            showDialog(projectDialog, text, intrf.getProjectInfoString())
+        }
         else if (entry === 2)
             showDialog(messageDialog, text, intrf.getNetworkStatusString())
         else
@@ -64,5 +67,18 @@ QmlPopupList {
     QmlMessageDialog {
         id: messageDialog
         visible: false
+    }
+
+    // The project information also lists the nodes that can be dragged onto a drop site.
+    QmlMessageDialog {
+        id: projectDialog
+        objectName: "projectDialog"
+        visible: false
+        faded: projectNodes.dragging
+        extra: QmlNodeList {
+            id: projectNodes
+            width: parent ? parent.width : 0
+            maxHeight: projectDialog.height * 0.35
+        }
     }
 }
