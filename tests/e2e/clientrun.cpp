@@ -241,6 +241,19 @@ bool ClientRun::waitForChange(const QImage &before, const QRect &area, int pixel
         ReactMs);
 }
 
+bool ClientRun::stepPanels(int count, int share)
+{
+    const QRect area = m_map.controlArea();
+    for (int panel = 0; panel < count; ++panel) {
+        const QImage before = waitForStill(area);
+        XScreen::click(m_map.nextArrow());
+        QImage after;
+        if (!waitForChange(before, area, area.width() * area.height() / share, &after))
+            return false;
+    }
+    return true;
+}
+
 QImage ClientRun::waitForStill(const QRect &area)
 {
     QImage previous = XScreen::shoot();

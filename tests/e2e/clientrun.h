@@ -58,6 +58,9 @@ public:
     static QImage waitForStill(const QRect &area);
     // Moves the pointer off every control, so that no hover look stays behind.
     void parkPointer() const;
+    // Clicks the status bar's next arrow `count` times, each time until at least 1/`share` of
+    // the control area has changed.
+    bool stepPanels(int count, int share);
 
 private:
     bool startSimulator(const QString &archive, int devices, QString *error);

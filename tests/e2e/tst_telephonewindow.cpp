@@ -50,13 +50,7 @@ void TestTelephoneWindow::initTestCase()
                          QStringLiteral("Conference.cpf"), 2, &error),
              qPrintable(error));
     // From the welcome panel four panels on.
-    const QRect area = m_run.map().controlArea();
-    for (int panel = 0; panel < 4; ++panel) {
-        const QImage before = ClientRun::waitForStill(area);
-        XScreen::click(m_run.map().nextArrow());
-        QImage after;
-        QVERIFY(ClientRun::waitForChange(before, area, area.width() * area.height() / 20, &after));
-    }
+    QVERIFY(m_run.stepPanels(4, 20));
     QVERIFY2(dialerShows(QStringLiteral("State_HangUp")), qPrintable(m_run.diagnostics()));
 }
 

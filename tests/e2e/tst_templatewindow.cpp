@@ -60,13 +60,7 @@ void TestTemplateWindow::initTestCase()
                          QStringLiteral("Conference.cpf"), 2, &error),
              qPrintable(error));
     // From the welcome panel six panels on.
-    const QRect area = m_run.map().controlArea();
-    for (int panel = 0; panel < 6; ++panel) {
-        const QImage before = ClientRun::waitForStill(area);
-        XScreen::click(m_run.map().nextArrow());
-        QImage after;
-        QVERIFY(ClientRun::waitForChange(before, area, area.width() * area.height() / 50, &after));
-    }
+    QVERIFY(m_run.stepPanels(6, 50));
 }
 
 QPoint TestTemplateWindow::openNodeList(const QString &filter)
