@@ -1,6 +1,7 @@
 #include "canvas/ccanvas.h"
 #include "canvas/ccomposite.h"
 #include "comm/ttransform.h"
+#include "controls/wdropsite.h"
 #include "controls/widgettestenv.h"
 #include "controls/wwidget.h"
 #include "formats/xcontrolhandler.h"
@@ -627,6 +628,18 @@ void TestXControlHandler::widgets()
     QCOMPARE(label->type(), QStringLiteral("label"));
     QCOMPARE(label->xfract(), 0.25);
     QCOMPARE(label->widthfract(), 0.75);
+
+    // A drop site that a user filled earlier holds the control its "child" names.
+    const QString site = leaf("dropsite", leaf("width", "100") + leaf("child", "42"));
+    Loaded filled;
+    QVERIFY(filled.load(files.write(scenes(
+        panel("T", "template",
+              control("Site", "DropSite", widgetProperty(site)) +
+                  control("Mute", "Button",
+                          leaf("id", "42") + widgetProperty(leaf("button", leaf("x", "5")))))))));
+    const auto *holder = qobject_cast<WDropSite *>(filled.controlAt(0)->widget());
+    QVERIFY(holder);
+    QCOMPARE(holder->droppedControls(), QList<CControl *>{filled.controlAt(1)});
 }
 
 void TestXControlHandler::geometryIsHeldToTheScreen()
