@@ -9,8 +9,9 @@
 #include <QApplication>
 #include <QSplitter>
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent, const QString &project)
     : QMainWindow(parent)
+    , m_pendingFile(project)
 {
     setupForm();
     loadTranslation();
@@ -87,7 +88,8 @@ void MainWindow::createModel()
 
 void MainWindow::openStartupProject()
 {
-    m_pendingFile = m_model->startupProjectPath();
+    if (m_pendingFile.isEmpty())
+        m_pendingFile = m_model->startupProjectPath();
     m_model->openProject(m_pendingFile);
     m_pendingFile.clear();
     m_model->refreshView();

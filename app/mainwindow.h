@@ -18,7 +18,8 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // An empty project leaves the choice to the model (a saved download, else the demonstration).
+    explicit MainWindow(QWidget *parent = nullptr, const QString &project = QString());
     ~MainWindow() override;
 
     void setApplication(QApplication *application);

@@ -2,9 +2,9 @@
 
 #include "formats/uarchivefolder.h"
 #include "util/logcategories.h"
+#include "util/usettings.h"
 
 #include <QFile>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QtEndian>
@@ -82,7 +82,7 @@ bool UArchive::isArchive(const QString &path)
 
 QString UArchive::settingsExtractionRoot()
 {
-    const QSettings settings(QStringLiteral("Orvik"), QStringLiteral("Veloxa Remote 3.0"));
+    const QSettings settings = USettings::paths();
     QString parent = settings.value(QStringLiteral("Path/Archive")).toString();
     // Unset, the working folder would be wherever the program was started from: the cache is
     // the program's own.

@@ -24,6 +24,7 @@
 #include "model/mproject.h"
 #include "model/mqmlinterface.h"
 #include "util/logcategories.h"
+#include "util/usettings.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -36,7 +37,6 @@
 #include <QNetworkInterface>
 #include <QQuickItem>
 #include <QScreen>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -56,14 +56,9 @@ QString &indicatorImage()
     return image;
 }
 
-QSettings designSettings()
-{
-    return QSettings(QStringLiteral("Orvik"), QStringLiteral("Veloxa Remote 3.0"));
-}
-
 QString designsSetting()
 {
-    return designSettings().value(QStringLiteral("Path/Designs")).toString();
+    return USettings::paths().value(QStringLiteral("Path/Designs")).toString();
 }
 
 // Without a setting, downloads belong to the program, not to wherever it was started from.

@@ -9,13 +9,14 @@
 #include "model/mmodel.h"
 #include "model/mproject.h"
 #include "util/logcategories.h"
+#include "util/usettings.h"
+#include "util/uversion.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QNetworkInterface>
 #include <QQmlContext>
 #include <QQuickItem>
-#include <QSettings>
 
 #include <limits>
 
@@ -23,11 +24,6 @@ namespace {
 const QString kMessageDialog = QStringLiteral("qrc:/qml/objects/QmlMessageDialog.qml");
 const QString kAboutDialog = QStringLiteral("qrc:/qml/objects/QmlAboutDialog.qml");
 const QString kFullscreenKey = QStringLiteral("isFullscreen");
-
-QSettings fullScreenSettings()
-{
-    return QSettings(QStringLiteral("com.Orvik"), QStringLiteral("VeloxaRemote"));
-}
 } // namespace
 
 MQmlInterface::MQmlInterface(QObject *parent)
@@ -88,7 +84,7 @@ void MQmlInterface::canvasResize()
 
 QString MQmlInterface::getVersionText() const
 {
-    return tr("Version 3.0.10.0") + QStringLiteral("\n\n") +
+    return tr("Version %1").arg(UVersion::text()) + QStringLiteral("\n\n") +
            tr("Copyright \u00A9 Orvik. All rights reserved.");
 }
 
@@ -151,12 +147,12 @@ QString MQmlInterface::getReceivePanelString() const
 
 void MQmlInterface::saveFullScreenState(bool isFullscreen)
 {
-    fullScreenSettings().setValue(kFullscreenKey, isFullscreen);
+    USettings::window().setValue(kFullscreenKey, isFullscreen);
 }
 
 bool MQmlInterface::loadFullScreenState() const
 {
-    return fullScreenSettings().value(kFullscreenKey, true).toBool();
+    return USettings::window().value(kFullscreenKey, true).toBool();
 }
 
 bool MQmlInterface::postCommand(const QString &command, const QString &data)

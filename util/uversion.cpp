@@ -1,0 +1,6 @@
+#include "util/uversion.h"
+
+QString UVersion::text()
+{
+    return QStringLiteral(VELOXA_VERSION);
+}
