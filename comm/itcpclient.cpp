@@ -295,8 +295,15 @@ void ITcpClient::dataReady()
 
 void ITcpClient::error(QAbstractSocket::SocketError socketError)
 {
-    qCWarning(lcTcp).noquote() << "Socket error" << socketError << address()
-                               << QTime::currentTime().toString(QStringLiteral("mm:ss.z"));
+    // A device that stays away fails every reconnect attempt: one warning says so, the
+    // repeats are debug output.
+    if (!m_downWarned) {
+        m_downWarned = true;
+        qCWarning(lcTcp).noquote() << "Socket error" << socketError << address()
+                                   << QTime::currentTime().toString(QStringLiteral("mm:ss.z"));
+    } else {
+        qCDebug(lcTcp).noquote() << "Socket error" << socketError << address();
+    }
     m_lastSocketError = socketError;
     run();
 }
@@ -486,6 +493,10 @@ void ITcpClient::goOnline()
     // A line left unfinished by the previous connection would corrupt the first reply.
     m_framer.clear();
     setFailureCount(0);
+    if (m_downWarned) {
+        m_downWarned = false;
+        qCInfo(lcTcp) << address() << "connected again";
+    }
     // The dispatcher starts from an empty queue before anyone hears of the connection, so what
     // they queue in answer (the subscription probe) is not wiped by that reset.
     Q_EMIT startMessageProcessing();

@@ -123,6 +123,7 @@ private:
     QHostAddress m_hostAddress;
     quint16 m_port = 0;
     int m_lastSocketError = -1;
+    bool m_downWarned = false;
     int m_socketState = QAbstractSocket::UnconnectedState;
     ConnectionState m_connectionState = Idle;
     QTimer m_retryTimer;

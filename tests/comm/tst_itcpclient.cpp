@@ -61,9 +61,13 @@ public:
     {
         connect(&m_server, &QTcpServer::newConnection, this, &FakeDevice::accept);
         m_server.listen(QHostAddress::LocalHost, 0);
+        m_port = m_server.serverPort();
     }
 
-    quint16 port() const { return m_server.serverPort(); }
+    quint16 port() const { return m_port; }
+    // Closed, the port refuses connections until the device listens on it again.
+    void stopListening() { m_server.close(); }
+    bool listenAgain() { return m_server.listen(QHostAddress::LocalHost, m_port); }
     void setAnswer(Answer answer) { m_answer = std::move(answer); }
     int count(const QByteArray &command) const { return int(commands.count(command)); }
     QTcpSocket *peer() const { return m_peer; }
@@ -110,6 +114,7 @@ private:
     }
 
     QTcpServer m_server;
+    quint16 m_port = 0;
     QPointer<QTcpSocket> m_peer;
     QByteArray m_buffer;
     Answer m_answer;
@@ -178,6 +183,8 @@ private slots:
     void repliesAreSplitAtSemicolonAndCr_data();
     void repliesAreSplitAtSemicolonAndCr();
     void reconnectsAfterTheDeviceDrops();
+    void refusedDeviceWarnsOnce_data();
+    void refusedDeviceWarnsOnce();
     void resetsAfterThirteenFailures_data();
     void resetsAfterThirteenFailures();
     void immediateMessageBypassesTheQueue();
@@ -405,6 +412,36 @@ void TestITcpClient::reconnectsAfterTheDeviceDrops()
     QVERIFY(rig.drainWithMarker());
     QCOMPARE(rig.device.count("SET \"Lvl\" 1=0"), 1);
     QCOMPARE(rig.client.failureCount(), 0);
+}
+
+void TestITcpClient::refusedDeviceWarnsOnce_data()
+{
+    QTest::addColumn<bool>("wasOnline");
+    QTest::newRow("refused from the start") << false;
+    QTest::newRow("dropped, then refused") << true;
+}
+
+void TestITcpClient::refusedDeviceWarnsOnce()
+{
+    QFETCH(bool, wasOnline);
+    Rig rig;
+    if (wasOnline)
+        QVERIFY(rig.connect());
+    rig.device.stopListening();
+    const QRegularExpression socketError(QStringLiteral("^Socket error"));
+    QTest::ignoreMessage(QtWarningMsg, socketError);
+    QTest::failOnWarning(socketError);
+
+    if (wasOnline)
+        rig.device.drop();
+    else
+        rig.client.open();
+    QSignalSpy errors(rig.socket(), &QTcpSocket::errorOccurred);
+    QTRY_VERIFY_WITH_TIMEOUT(errors.count() >= 3, 4 * ITcpClient::RetryIntervalMs + 3000);
+
+    QTest::ignoreMessage(QtInfoMsg, QRegularExpression(QStringLiteral("connected again$")));
+    QVERIFY(rig.device.listenAgain());
+    QTRY_VERIFY_WITH_TIMEOUT(rig.client.isOnline(), ITcpClient::RetryIntervalMs + 3500);
 }
 
 void TestITcpClient::resetsAfterThirteenFailures_data()
