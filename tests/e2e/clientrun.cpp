@@ -179,7 +179,8 @@ bool ClientRun::startClient(QString *error)
     m_client.setStandardOutputFile(scratch.filePath(QStringLiteral("client.log")));
     m_client.setStandardErrorFile(scratch.filePath(QStringLiteral("client.log")),
                                   QIODevice::Append);
-    m_client.start(QStringLiteral(VELOXA_REMOTE), {});
+    // The tests read the client's debug lines, which are off by default.
+    m_client.start(QStringLiteral(VELOXA_REMOTE), {QStringLiteral("--verbose")});
     if (!m_client.waitForStarted(StartMs)) {
         *error = QStringLiteral("the client did not start");
         return false;
