@@ -43,7 +43,7 @@ CommandLine::Action CommandLine::parse(const QStringList &arguments)
         m_errorText = m_parser.errorText();
         return Action::Fail;
     }
-    if (m_parser.isSet(QStringLiteral("help")))
+    if (m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("help-all")))
         return Action::ShowHelp;
     if (m_parser.isSet(QStringLiteral("version")))
         return Action::ShowVersion;
