@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 SAMPLE     ?= demo
 CMAKE_GEN  := -G Ninja
 
-.PHONY: run test deps build build-asan check check-asan bench fuzz format clean
+.PHONY: run test deps build build-asan check check-asan bench fuzz package format clean
 
 run: build
 	./scripts/run-demo.sh $(BUILD) $(SAMPLE)
@@ -35,6 +35,10 @@ bench: build
 
 fuzz: deps
 	./scripts/fuzz.sh
+
+# The Debian package, veloxa-remote_<version>_<arch>.deb, in $(BUILD).
+package: build
+	cmake --build $(BUILD) --target package
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

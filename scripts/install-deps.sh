@@ -12,6 +12,7 @@ packages=(
     qml6-module-qtquick-shapes qml6-module-qtquick-dialogs qml6-module-qtqml
     libgl-dev libvulkan-dev libxkbcommon-dev
     zlib1g-dev xvfb xauth xdotool imagemagick fonts-dejavu-core
+    librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
