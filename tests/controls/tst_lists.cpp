@@ -48,8 +48,6 @@ private slots:
     void foreignPicturesRefused();
     void dropNode_data();
     void dropNode();
-    void dropRefused_data();
-    void dropRefused();
 
 private:
     // A template panel with an upright and a wide drop site, made current; built once.
@@ -357,39 +355,56 @@ WDropSite *TestLists::dropSite(bool wide)
     return qobject_cast<WDropSite *>(m_templatePanel->child(wide ? 1 : 0)->widget());
 }
 
+namespace {
+
+void addDrop(const char *tag, const QString &text, const QString &data, bool wide,
+             const QStringList &names, const QByteArray &expected,
+             const QString &device = QLatin1String(DemoClient::Processor),
+             const QString &panelType = QStringLiteral("template"))
+{
+    QTest::newRow(tag) << text << data << wide << names << expected << device << panelType;
+}
+
+// The first of the controls' widgets of the type W.
+template<class W>
+W *firstOf(const QList<CControl *> &controls)
+{
+    for (const CControl *control : controls) {
+        for (WWidget *widget : control->widgets()) {
+            if (auto *found = qobject_cast<W *>(widget))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void TestLists::dropNode_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("data");
     QTest::addColumn<bool>("wide");
+    // Empty for a refused node; `expected` is then the reason shown.
     QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QByteArray>("expected");
     QTest::addColumn<QString>("device");
-    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QString>("panelType");
 
-    const QString processor = DemoClient::Processor;
-    QTest::newRow("gain, upright: fader")
-        << "21"
-        << "21" << false << QStringList{"Bar Left Gain Level", "Bar Left Gain Mute"} << processor
-        << QByteArray("SA \"Bar Left Gain\">1=-10");
-    QTest::newRow("gain, wide: level buttons")
-        << "21"
-        << "21" << true << QStringList{"Bar Left Gain Level", "Bar Left Gain Mute"} << processor
-        << QByteArray("SA \"Bar Left Gain\">2=M");
-    QTest::newRow("selector") << "20"
-                              << "20" << false << QStringList{"Bar Source Source"} << processor
-                              << QByteArray("SA \"Bar Source\">1=2");
-    QTest::newRow("group, by category and id")
-        << "0"
-        << "Groups|7" << false << QStringList{"Bar Volume Level"} << processor
-        << QByteArray("SG 7,");
-    QTest::newRow("parameter set") << "0"
-                                   << "ParameterSets|2" << true << QStringList{"Happy Hour Recall"}
-                                   << processor << QByteArray("SS 2");
-    QTest::newRow("amplifier channel")
-        << "201"
-        << "201" << false
-        << QStringList{"Bar Speakers Level", "Bar Speakers Mute", "Bar Speakers Meter"}
-        << QString(DemoClient::Expander) << QByteArray("SA \"Bar Speakers\">1=-10");
+    const QStringList gain = {"Bar Left Gain Level", "Bar Left Gain Mute"};
+    addDrop("gain, upright: fader", "21", "21", false, gain, "SA \"Bar Left Gain\">1=-10");
+    addDrop("gain, wide: level buttons", "21", "21", true, gain, "SA \"Bar Left Gain\">2=M");
+    addDrop("selector", "20", "20", false, {"Bar Source Source"}, "SA \"Bar Source\">1=2");
+    addDrop("group, by category and id", "0", "Groups|7", false, {"Bar Volume Level"}, "SG 7,");
+    addDrop("parameter set", "0", "ParameterSets|2", true, {"Happy Hour Recall"}, "SS 2");
+    addDrop("amplifier channel", "201", "201", false,
+            {"Bar Speakers Level", "Bar Speakers Mute", "Bar Speakers Meter"},
+            "SA \"Bar Speakers\">1=-10", DemoClient::Expander);
+    addDrop("unknown number", "999999", "999999", false, {}, "no node 999999");
+    addDrop("unknown group", "0", "Groups|42", false, {}, "no node Groups|42");
+    addDrop("block without template", "77", "77", false, {}, "has no module template");
+    addDrop("not a template panel", "21", "21", false, {}, "template panel only",
+            DemoClient::Processor, "complete");
 }
 
 void TestLists::dropNode()
@@ -398,112 +413,71 @@ void TestLists::dropNode()
     QFETCH(QString, data);
     QFETCH(bool, wide);
     QFETCH(QStringList, names);
+    QFETCH(QByteArray, expected);
+    QFETCH(QString, device);
+    QFETCH(QString, panelType);
     WDropSite *site = dropSite(wide);
     QVERIFY(site);
-    const int before = m_templatePanel->childCount() - int(site->droppedControls().size());
-    QVERIFY(site->outputDrop(text, data));
+    if (!site->isOccupied())
+        QVERIFY(site->outputDrop(QStringLiteral("20"), QStringLiteral("20")));
+    const QList<CControl *> held = site->droppedControls();
+    const int others = m_templatePanel->childCount() - int(held.size());
 
-    // The controls join the panel, replacing what stood on the site, and fit inside it.
+    m_templatePanel->setPanelType(panelType);
+    const bool dropped = site->outputDrop(text, data);
+    m_templatePanel->setPanelType(QStringLiteral("template"));
+    QCOMPARE(dropped, !names.isEmpty());
+    if (!dropped) {
+        auto *box = m_client.window->findChild<QMessageBox *>(QStringLiteral("dropRefused"));
+        QVERIFY(box && box->isVisible());
+        const QString shown = box->text();
+        box->close();
+        QTRY_VERIFY(!m_client.window->findChild<QMessageBox *>(QStringLiteral("dropRefused")));
+        QVERIFY2(shown.contains(QString::fromLatin1(expected)), qPrintable(shown));
+        // Nothing else changed; clearing removes what the site held.
+        QCOMPARE(site->droppedControls(), held);
+        QCOMPARE(m_templatePanel->childCount(), others + held.size());
+        site->clear();
+        QVERIFY(!site->isOccupied());
+        QCOMPARE(m_templatePanel->childCount(), others);
+        return;
+    }
+
+    // The controls replace what stood on the site, join the panel and fit inside the site.
     const QList<CControl *> built = site->droppedControls();
-    QCOMPARE(m_templatePanel->childCount(), before + names.size());
+    QCOMPARE(m_templatePanel->childCount(), others + names.size());
     QStringList shown;
     for (const CControl *control : built) {
         shown.append(control->name());
         QCOMPARE(control->parentComposite(), m_templatePanel);
-        const QRectF bounds = control->boundingRect();
-        QVERIFY2(site->rect().adjusted(-0.5, -0.5, 0.5, 0.5).contains(bounds),
+        QVERIFY2(site->rect().adjusted(-0.5, -0.5, 0.5, 0.5).contains(control->boundingRect()),
                  qPrintable(control->name()));
         QVERIFY(control->widget()->quickItem()->property("visible").toBool());
     }
     QCOMPARE(shown, names);
 
     // Operating one of them reaches the device.
-    QFETCH(QString, device);
-    QFETCH(QByteArray, command);
     m_client.takeCommands(device);
-    const QList<WWidget *> widgets = built.constFirst()->widgets() + built.constLast()->widgets();
-    auto first = [&](auto *type) {
-        for (WWidget *widget : widgets) {
-            if (auto *found = qobject_cast<decltype(type)>(widget))
-                return found;
-        }
-        return decltype(type)(nullptr);
-    };
-    if (command.contains(">2=")) {
-        auto *mute = first(static_cast<WButton *>(nullptr));
+    if (expected.contains(">2=")) {
+        auto *mute = firstOf<WButton>(built);
         QVERIFY(mute);
         mute->outputPressed();
         mute->outputReleased();
-    } else if (auto *fader = first(static_cast<WSlider *>(nullptr))) {
+    } else if (auto *fader = firstOf<WSlider>(built)) {
         fader->setIsSendNeeded(true);
         fader->outputValue(qRound(-10 / fader->step()));
-    } else if (auto *list = first(static_cast<WDropList *>(nullptr))) {
+    } else if (auto *list = firstOf<WDropList>(built)) {
         list->listSelect(1);
-    } else if (auto *link = first(static_cast<WTextLink *>(nullptr))) {
+    } else if (auto *link = firstOf<WTextLink>(built)) {
         link->outputClicked();
     }
     QVERIFY(QTest::qWaitFor(
         [&] {
             const QList<QByteArray> commands = m_client.takeCommands(device);
             return std::any_of(commands.cbegin(), commands.cend(),
-                               [&](const QByteArray &sent) { return sent.startsWith(command); });
+                               [&](const QByteArray &sent) { return sent.startsWith(expected); });
         },
         5000));
-}
-
-void TestLists::dropRefused_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("data");
-    QTest::addColumn<QString>("panelType");
-    QTest::addColumn<QString>("reason");
-
-    QTest::newRow("unknown number") << "999999"
-                                    << "999999"
-                                    << "template"
-                                    << "no node 999999";
-    QTest::newRow("unknown group") << "0"
-                                   << "Groups|42"
-                                   << "template"
-                                   << "no node Groups|42";
-    QTest::newRow("block without template") << "77"
-                                            << "77"
-                                            << "template"
-                                            << "has no module template";
-    QTest::newRow("not a template panel") << "21"
-                                          << "21"
-                                          << "complete"
-                                          << "template panel only";
-}
-
-void TestLists::dropRefused()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, data);
-    QFETCH(QString, panelType);
-    WDropSite *site = dropSite(false);
-    QVERIFY(site->outputDrop(QStringLiteral("20"), QStringLiteral("20")));
-    const QList<CControl *> held = site->droppedControls();
-    const int count = m_templatePanel->childCount();
-
-    m_templatePanel->setPanelType(panelType);
-    const bool dropped = site->outputDrop(text, data);
-    m_templatePanel->setPanelType(QStringLiteral("template"));
-    QVERIFY(!dropped);
-    auto *box = m_client.window->findChild<QMessageBox *>(QStringLiteral("dropRefused"));
-    QVERIFY(box && box->isVisible());
-    const QString shown = box->text();
-    box->close();
-    QTRY_VERIFY(!m_client.window->findChild<QMessageBox *>(QStringLiteral("dropRefused")));
-    QFETCH(QString, reason);
-    QVERIFY2(shown.contains(reason), qPrintable(shown));
-    // Nothing else changed.
-    QCOMPARE(site->droppedControls(), held);
-    QCOMPARE(m_templatePanel->childCount(), count);
-
-    site->clear();
-    QVERIFY(!site->isOccupied());
-    QCOMPARE(m_templatePanel->childCount(), count - held.size());
 }
 
 #include "tst_lists.moc"
