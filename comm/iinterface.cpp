@@ -24,6 +24,25 @@ QString IInterface::stateText(int state)
     }
 }
 
+QString IInterface::linkStateText(LinkState state)
+{
+    switch (state) {
+    case LinkIdle:
+        return tr("not connected");
+    case LinkConnecting:
+        return tr("connecting");
+    case LinkOnline:
+        return tr("online");
+    case LinkUnreachable:
+        return tr("unreachable");
+    case LinkRefused:
+        return tr("refused");
+    case LinkResetting:
+        return tr("resetting");
+    }
+    return {};
+}
+
 bool IInterface::open()
 {
     return false;
@@ -108,6 +127,21 @@ bool IInterface::subscriptionMode() const
 void IInterface::setSubscriptionMode(bool) {}
 
 void IInterface::armHostCheck() {}
+
+IInterface::LinkState IInterface::linkState() const
+{
+    return LinkIdle;
+}
+
+qint64 IInterface::msSinceReply() const
+{
+    return -1;
+}
+
+int IInterface::failedMessages() const
+{
+    return 0;
+}
 
 void IInterface::setOnline(bool online)
 {

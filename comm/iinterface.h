@@ -21,9 +21,22 @@ public:
 
     enum MessageType { Acknowledged = 0, Query = 1, NoAnswer = 2, Immediate = 3 };
 
+    // What the network status tells a user of the link: finer than the state, it says why a
+    // device is offline.
+    enum LinkState {
+        LinkIdle,
+        LinkConnecting,
+        LinkOnline,
+        LinkUnreachable,
+        LinkRefused,
+        LinkResetting
+    };
+    Q_ENUM(LinkState)
+
     explicit IInterface(QObject *parent = nullptr);
 
     static QString stateText(int state);
+    static QString linkStateText(LinkState state);
 
     virtual bool open();
     virtual bool close();
@@ -48,6 +61,11 @@ public:
     virtual bool subscriptionMode() const;
     virtual void setSubscriptionMode(bool on);
     virtual void armHostCheck();
+    virtual LinkState linkState() const;
+    // Milliseconds since the device last sent anything; -1 when it never has.
+    virtual qint64 msSinceReply() const;
+    // Messages given up since the program started; failureCount restarts with each connection.
+    virtual int failedMessages() const;
 
     PProtocol *protocol() const { return m_protocol; }
     HNode *owner() const { return m_owner; }

@@ -233,6 +233,31 @@ void ITcpClient::armHostCheck()
         m_hostStatusTimer.start();
 }
 
+IInterface::LinkState ITcpClient::linkState() const
+{
+    switch (m_connectionState) {
+    case Online:
+        return LinkOnline;
+    case Resetting:
+        return LinkResetting;
+    case Reconnecting:
+        if (m_downCause == QAbstractSocket::ConnectionRefusedError)
+            return LinkRefused;
+        return m_downCause == -1 ? LinkConnecting : LinkUnreachable;
+    case Connecting:
+        return LinkConnecting;
+    case Idle:
+        break;
+    }
+    // Idle with a socket is the pause before the next attempt.
+    return m_socket ? LinkConnecting : LinkIdle;
+}
+
+qint64 ITcpClient::msSinceReply() const
+{
+    return m_lastReply.isValid() ? m_lastReply.elapsed() : -1;
+}
+
 QString ITcpClient::defaultPingProgram()
 {
     return QStringLiteral("ping");
@@ -286,6 +311,7 @@ void ITcpClient::dataReady()
     if (bytes.isEmpty())
         return;
     m_hostStatusTimer.stop();
+    m_lastReply.start();
     const QList<QByteArray> entries = m_framer.feed(bytes);
     if (entries.isEmpty())
         return;
@@ -305,6 +331,8 @@ void ITcpClient::error(QAbstractSocket::SocketError socketError)
         qCDebug(lcTcp).noquote() << "Socket error" << socketError << address();
     }
     m_lastSocketError = socketError;
+    if (!isOnline())
+        m_downCause = socketError;
     run();
 }
 
@@ -322,6 +350,7 @@ void ITcpClient::stateChanged(QAbstractSocket::SocketState socketState)
 
 void ITcpClient::onMessageSendError(const QByteArray &bytes)
 {
+    ++m_failedMessages;
     setFailureCount(failureCount() + 1);
     qCDebug(lcTcp) << address() << "gave up one attempt of" << bytes << "failures"
                    << failureCount();
@@ -382,6 +411,7 @@ void ITcpClient::onConnectTimeout()
         return;
     qCDebug(lcTcp) << address() << "connection attempt unanswered after" << ConnectTimeoutMs
                    << "ms";
+    m_downCause = QAbstractSocket::SocketTimeoutError;
     m_socket->abort();
 }
 
@@ -493,6 +523,7 @@ void ITcpClient::goOnline()
     // A line left unfinished by the previous connection would corrupt the first reply.
     m_framer.clear();
     setFailureCount(0);
+    m_downCause = -1;
     if (m_downWarned) {
         m_downWarned = false;
         qCInfo(lcTcp) << address() << "connected again";

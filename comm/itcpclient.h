@@ -69,6 +69,9 @@ public:
     bool subscriptionMode() const override;
     void setSubscriptionMode(bool on) override;
     void armHostCheck() override;
+    LinkState linkState() const override;
+    qint64 msSinceReply() const override;
+    int failedMessages() const override { return m_failedMessages; }
 
     quint16 port() const { return m_port; }
     int queuedCount() const { return int(m_queue.size()); }
@@ -123,6 +126,10 @@ private:
     QHostAddress m_hostAddress;
     quint16 m_port = 0;
     int m_lastSocketError = -1;
+    // The socket error that keeps the device away; -1 while none has since it was last online.
+    int m_downCause = -1;
+    QElapsedTimer m_lastReply;
+    int m_failedMessages = 0;
     bool m_downWarned = false;
     int m_socketState = QAbstractSocket::UnconnectedState;
     ConnectionState m_connectionState = Idle;

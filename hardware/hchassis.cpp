@@ -242,8 +242,15 @@ QString HChassis::networkStatus() const
     const QString device = title().isEmpty() ? label() : title();
     const QString state =
         m_interface ? m_interface->stateText() : IInterface::stateText(IInterface::Idle);
-    return tr("%1%2\nIP Address: %3\nPort: %4")
-        .arg(device, state, m_ipAddress, QString::number(connectionPort()));
+    const QString status = tr("%1%2\nIP Address: %3\nPort: %4")
+                               .arg(device, state, m_ipAddress, QString::number(connectionPort()));
+    if (!m_interface)
+        return status;
+    const qint64 sinceReply = m_interface->msSinceReply();
+    const QString lastReply = sinceReply < 0 ? tr("never") : tr("%1 s ago").arg(sinceReply / 1000);
+    return status + tr("\nState: %1\nLast reply: %2\nFailed messages: %3")
+                        .arg(IInterface::linkStateText(m_interface->linkState()), lastReply,
+                             QString::number(m_interface->failedMessages()));
 }
 
 void HChassis::nodeAttached(HNode *node)

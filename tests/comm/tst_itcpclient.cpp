@@ -181,6 +181,7 @@ private slots:
     void repliesAreSplitAtSemicolonAndCr();
     void reconnectsAfterTheDeviceDrops();
     void refusedDeviceWarnsOnce();
+    void silentHostIsUnreachable();
     void resetsAfterThirteenFailures_data();
     void resetsAfterThirteenFailures();
     void immediateMessageBypassesTheQueue();
@@ -299,6 +300,8 @@ void TestITcpClient::acknowledgedMessage()
     QVERIFY(rig.drainWithMarker());
     QCOMPARE(rig.device.count("SET \"Lvl\" 1=-10"), sends);
     QCOMPARE(rig.client.failureCount(), failures);
+    QCOMPARE(rig.client.failedMessages(), failures);
+    QCOMPARE(rig.client.msSinceReply() >= 0, !answer.isEmpty());
     QCOMPARE(rig.protocol.noReplies.size(), noReplies);
     if (noReplies > 0) {
         QCOMPARE(rig.protocol.noReplies.first(), QStringLiteral("SET"));
@@ -422,9 +425,36 @@ void TestITcpClient::refusedDeviceWarnsOnce()
     QSignalSpy errors(rig.socket(), &QTcpSocket::errorOccurred);
     rig.device.drop();
     QTRY_VERIFY_WITH_TIMEOUT(errors.count() >= 3, 4 * ITcpClient::RetryIntervalMs + 3000);
+    QCOMPARE(rig.client.linkState(), IInterface::LinkRefused);
     QTest::ignoreMessage(QtInfoMsg, QRegularExpression(QStringLiteral("connected again$")));
     QVERIFY(rig.device.listenAgain(rig.client.port()));
     QTRY_VERIFY_WITH_TIMEOUT(rig.client.isOnline(), ITcpClient::RetryIntervalMs + 3500);
+    QCOMPARE(rig.client.linkState(), IInterface::LinkOnline);
+}
+
+// A host that does not answer the handshake (a full backlog here) is unreachable, not refused.
+void TestITcpClient::silentHostIsUnreachable()
+{
+    QTcpServer silent;
+    silent.setListenBacklogSize(1);
+    QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+    silent.pauseAccepting();
+    std::vector<std::unique_ptr<QTcpSocket>> fillers(4);
+    for (auto &filler : fillers) {
+        filler = std::make_unique<QTcpSocket>();
+        filler->connectToHost(QHostAddress::LocalHost, silent.serverPort());
+    }
+    RecordingProtocol protocol;
+    ITcpClient client;
+    client.setProtocol(&protocol);
+    client.setAddress(QHostAddress(QHostAddress::LocalHost));
+    client.setPort(silent.serverPort());
+    QCOMPARE(client.linkState(), IInterface::LinkIdle);
+    client.open();
+    QCOMPARE(client.linkState(), IInterface::LinkConnecting);
+    QTRY_COMPARE_WITH_TIMEOUT(client.linkState(), IInterface::LinkUnreachable,
+                              ITcpClient::ConnectTimeoutMs + 3000);
+    QCOMPARE(client.msSinceReply(), -1);
 }
 
 void TestITcpClient::resetsAfterThirteenFailures_data()
@@ -455,8 +485,10 @@ void TestITcpClient::resetsAfterThirteenFailures()
         return Ack;
     });
     QList<int> states;
-    connect(&rig.client, &ITcpClient::quitMessageProcessing, &rig.client,
-            [&] { states.append(rig.client.state()); });
+    connect(&rig.client, &ITcpClient::quitMessageProcessing, &rig.client, [&] {
+        states.append(rig.client.state());
+        states.append(rig.client.linkState());
+    });
     for (int i = 0; i < 4; ++i)
         rig.queue("BAD " + QByteArray::number(i), IInterface::Acknowledged);
     if (!thirteenth) {
@@ -468,8 +500,10 @@ void TestITcpClient::resetsAfterThirteenFailures()
     rig.queue("ONCE", IInterface::Acknowledged);
     QTRY_VERIFY_WITH_TIMEOUT(!rig.client.isOnline(), SettleMs);
     QCOMPARE(states.value(0), int(IInterface::Resetting));
+    QCOMPARE(states.value(1), int(IInterface::LinkResetting));
     QCOMPARE(rig.client.state(), int(IInterface::Reconnecting));
     QCOMPARE(rig.client.failureCount(), 0);
+    QCOMPARE(rig.client.failedMessages(), 13);
     // Back after one retry period (1500 ms) plus slack.
     QTRY_VERIFY_WITH_TIMEOUT(rig.client.isOnline(), ITcpClient::RetryIntervalMs + 3500);
     QVERIFY(!rig.client.isAnswering());

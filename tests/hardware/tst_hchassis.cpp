@@ -494,7 +494,8 @@ void TestHChassis::networkStatus()
     setAttribute(chassis, QStringLiteral("platform"), QStringLiteral("NVA"));
     QVERIFY(chassis.interface());
     QCOMPARE(chassis.networkStatus(),
-             QStringLiteral("NVA-640") + chassis.interface()->stateText() + address);
+             QStringLiteral("NVA-640") + chassis.interface()->stateText() + address +
+                 QStringLiteral("\nState: not connected\nLast reply: never\nFailed messages: 0"));
 }
 
 QTEST_GUILESS_MAIN(TestHChassis)

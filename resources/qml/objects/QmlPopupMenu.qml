@@ -36,7 +36,7 @@ QmlPopupList {
             showDialog(projectDialog, text, intrf.getProjectInfoString())
         }
         else if (entry === 2)
-            showDialog(messageDialog, text, intrf.getNetworkStatusString())
+            showDialog(networkDialog, text, intrf.getNetworkStatusString())
         else
             intrf.postCommand("system", text)
     }
@@ -65,8 +65,17 @@ QmlPopupList {
     }
 
     QmlMessageDialog {
-        id: messageDialog
+        id: networkDialog
+        objectName: "networkDialog"
         visible: false
+
+        // Devices come and go while the box is open; it follows them.
+        Timer {
+            interval: 1000
+            repeat: true
+            running: networkDialog.visible
+            onTriggered: networkDialog.text = intrf.getNetworkStatusString()
+        }
     }
 
     // The project information also lists the nodes that can be dragged onto a drop site.
