@@ -1,5 +1,7 @@
 #include "canvas/cattributes.h"
 
+#include "hardware/hdante.h"
+
 namespace {
 
 QString key(const QString &group, const QString &name)
@@ -106,4 +108,12 @@ void CAttributes::attributeEnded(const QString &) {}
 QString CAttributes::value(const QString &group, const QString &name) const
 {
     return m_values.value(key(group, name));
+}
+
+int CAttributes::cardPin(const HNode *node) const
+{
+    if (m_cardPin >= 0)
+        return m_cardPin;
+    const auto *dante = qobject_cast<const HDante *>(node);
+    return dante ? dante->cardPins().value(dante->channelIndex(m_channelLabel), -1) : -1;
 }

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QString>
 
+class HNode;
+
 // A control's settings from the "attributes" property of the panel file.
 class CAttributes
 {
@@ -34,6 +36,9 @@ public:
     bool enableEdit() const { return m_enableEdit; }
     QString channelLabel() const { return m_channelLabel; }
     int cardPin() const { return m_cardPin; }
+    // A negative pin stands for the one the bound Dante node gives the channel named by
+    // channelLabel; -1 when it gives none.
+    int cardPin(const HNode *node) const;
     bool doNotPoll() const { return m_doNotPoll; }
     bool setFlag() const { return m_setFlag; }
     bool resetFlag() const { return m_resetFlag; }

@@ -283,7 +283,7 @@ QString WMeter::channelCaption(const HNode *node, const TTransform *transform)
 void WMeter::configureMeter(WWidget &widget, const CAttributes *range)
 {
     if (range && widget.node() && widget.transform())
-        widget.transform()->setChannelIndex(range->cardPin());
+        widget.transform()->setChannelIndex(range->cardPin(widget.node()));
     widget.refresh();
     // A meter built while its device is already online hears no online report.
     if (widget.protocol() && widget.protocol()->isOnline())

@@ -1,6 +1,8 @@
 #include "canvas/cattributes.h"
+#include "hardware/hdante.h"
 
 #include <QTest>
+#include <QXmlAttributes>
 
 class TestCAttributes : public QObject
 {
@@ -17,6 +19,8 @@ private slots:
     void action_data();
     void action();
     void storedText();
+    void cardPinFromTheNode_data();
+    void cardPinFromTheNode();
 };
 
 void TestCAttributes::numbers_data()
@@ -161,6 +165,46 @@ void TestCAttributes::storedText()
     QCOMPARE(attributes.value(QStringLiteral("limits"), QStringLiteral("custom")),
              QStringLiteral("7"));
     QVERIFY(attributes.value(QStringLiteral("Property"), QStringLiteral("custom")).isEmpty());
+}
+
+void TestCAttributes::cardPinFromTheNode_data()
+{
+    QTest::addColumn<QString>("cardPin");
+    QTest::addColumn<QString>("channelLabel");
+    QTest::addColumn<bool>("dante");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("stored pin kept") << "5"
+                                     << "Mic 2" << true << 5;
+    QTest::newRow("negative: the channel's pin") << "-1"
+                                                 << "Mic 2" << true << 3;
+    QTest::newRow("negative, unknown channel") << "-1"
+                                               << "Mic 9" << true << -1;
+    QTest::newRow("negative, not a Dante node") << "-1"
+                                                << "Mic 2" << false << -1;
+}
+
+void TestCAttributes::cardPinFromTheNode()
+{
+    QFETCH(QString, cardPin);
+    QFETCH(QString, channelLabel);
+    QFETCH(bool, dante);
+    QFETCH(int, expected);
+
+    HDante node(QStringLiteral("Dante 8In8Out"), HAudioIO::Input);
+    for (const auto &[name, value] : {std::pair{"label1", "Mic 1"}, std::pair{"label2", "Mic 2"},
+                                      std::pair{"cardPin1", "17"}, std::pair{"cardPin2", "3"}}) {
+        QXmlAttributes property;
+        property.append(QStringLiteral("name"), QString(), QStringLiteral("name"), name);
+        property.append(QStringLiteral("value"), QString(), QStringLiteral("value"), value);
+        node.parseProperty(property);
+    }
+    HNode other;
+    CAttributes attributes;
+    attributes.setAttribute(QStringLiteral("Property"), QStringLiteral("cardPin"), cardPin);
+    attributes.setAttribute(QStringLiteral("Property"), QStringLiteral("channelLabel"),
+                            channelLabel);
+    QCOMPARE(attributes.cardPin(dante ? &node : &other), expected);
 }
 
 QTEST_GUILESS_MAIN(TestCAttributes)
