@@ -17,6 +17,8 @@ public:
     virtual void attributeEnded(const QString &name);
     // The text as stored, empty when the file did not give it.
     QString value(const QString &group, const QString &name) const;
+    // True when the file gave the control no attributes at all.
+    bool isEmpty() const { return m_values.isEmpty(); }
 
     int index1() const { return m_index1; }
     int index2() const { return m_index2; }

@@ -182,6 +182,11 @@ void PVXBProtocol::requestMeterStatus(TTransform *transform)
         qCWarning(lcProtocol) << "TTransform is not provided for Meter Status";
         return;
     }
+    // Without them the query would name no meter.
+    if (transform->attributes().isEmpty()) {
+        qCWarning(lcProtocol) << "No attributes available.";
+        return;
+    }
     if (canSend(transform))
         issueQuery(*transform);
 }

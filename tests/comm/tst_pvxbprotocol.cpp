@@ -759,6 +759,10 @@ void TestPVXBProtocol::meterStatus()
 
     QTest::ignoreMessage(QtWarningMsg, "TTransform is not provided for Meter Status");
     protocol.requestMeterStatus(nullptr);
+    const CAttributes none;
+    TTransform bare(none, &node);
+    QTest::ignoreMessage(QtWarningMsg, "No attributes available.");
+    protocol.requestMeterStatus(&bare);
     QVERIFY(device.sent.isEmpty());
 
     protocol.requestMeterStatus(meter->transform.get());
