@@ -111,6 +111,7 @@ bool WLabel::processLabelProperty(const QString &name, const QString &value)
 {
     if (name == QLatin1String("text")) {
         m_text = value;
+        m_storedText = value;
         if (m_text.contains(LabelMarker))
             m_text.replace(LabelMarker, controlLabel());
         showText();
@@ -170,6 +171,7 @@ void WLabel::showText()
 void WLabel::setTitle(const QString &text)
 {
     m_text = text;
+    m_storedText = text;
     showText();
 }
 
@@ -189,7 +191,7 @@ bool WLabel::save(XmlWriter &writer)
 {
     if (!saveStart(writer))
         return false;
-    writer.writeText(QStringLiteral("text"), m_text);
+    writer.writeText(QStringLiteral("text"), storedText());
     writer.writeText(QStringLiteral("align"),
                      alignmentName(itemProperty("horizontalAlignment").toInt()));
     writer.writeText(QStringLiteral("face"), m_face);

@@ -16,8 +16,8 @@ public:
     // Shows text as the label's plain text, in the label's face.
     void setTitle(const QString &text) override;
 
-    // The text without the face's tags.
-    QString plainText() const { return m_text; }
+    // The text as a save writes it: without the face's tags, with its placeholders.
+    QString storedText() const { return m_storedText; }
 
 public Q_SLOTS:
     void properties();
@@ -34,5 +34,7 @@ private:
 
     // Kept apart from the item's text, which carries the face's tags.
     QString m_text;
+    // As the file gave it: a save keeps "*LABEL*" for the node the project links next time.
+    QString m_storedText;
     QString m_face;
 };

@@ -56,7 +56,7 @@ bool WPanelLink::save(XmlWriter &writer)
 {
     if (!saveStart(writer))
         return false;
-    writer.writeText(QStringLiteral("text"), plainText());
+    writer.writeText(QStringLiteral("text"), storedText());
     writer.writeText(QStringLiteral("path"), m_path);
     writer.writeText(QStringLiteral("image"), itemProperty("image").toString());
     writer.writeText(QStringLiteral("imagepath"), itemProperty("imagePath").toString());

@@ -235,31 +235,31 @@ void TestLists::labelText_data()
                            << "From *LABEL*"
                            << "italic"
                            << "<i>From Bar Source</i>"
-                           << "From Bar Source";
+                           << "From *LABEL*";
     QTest::newRow("room name") << "Room Name"
                                << "Taproom-Patio"
                                << "*LABEL*]"
                                << ""
                                << "[Patio]"
-                               << "[Patio]";
+                               << "*LABEL*]";
     QTest::newRow("room name, three parts") << "Room Name"
                                             << "Tap-room-Patio"
                                             << "*LABEL*"
                                             << "underline"
                                             << "<u>Tap-room-Patio</u>"
-                                            << "Tap-room-Patio";
+                                            << "*LABEL*";
     QTest::newRow("other control") << "Caption"
                                    << "Taproom-Patio"
                                    << "*LABEL*"
                                    << ""
                                    << "Taproom-Patio"
-                                   << "Taproom-Patio";
+                                   << "*LABEL*";
     QTest::newRow("no node") << "Caption"
                              << ""
                              << "*LABEL* Mix"
                              << ""
                              << " Mix"
-                             << " Mix";
+                             << "*LABEL* Mix";
 }
 
 void TestLists::labelText()
