@@ -324,6 +324,15 @@ void WButton::outputPressed()
     if (!canSend() || m_action == Action::None || m_action == Action::ShowSetupMenu ||
         m_action == Action::ShowConnectionStatus)
         return;
+    // A value list without "T" or "P" has nothing to send for that action: a byte of 255 would
+    // name an entry that does not exist, and a flipped look would disagree with the device.
+    const int listValue = m_action == Action::Toggle  ? m_toggleValue
+                          : m_action == Action::Pulse ? m_pulseValue
+                                                      : 0;
+    if (listValue < 0) {
+        qCWarning(lcControls) << "WButton: no value to send for this action in" << this;
+        return;
+    }
     m_checkedBeforePress = m_checked;
     m_guardTimer.start();
     showChecked(m_action == Action::SendOnThenOff || !m_checked);
@@ -357,12 +366,6 @@ void WButton::outputReleased()
 
 void WButton::send(int value)
 {
-    // A value list without "T" or "P" has nothing to send for that action; a byte of -1 would
-    // put an entry that does not exist on the wire.
-    if (value < 0) {
-        qCWarning(lcControls) << "WButton: no value to send for this action in" << this;
-        return;
-    }
     sendToDevice(quint8(value));
 }
 
