@@ -71,6 +71,9 @@ public:
     QRectF controlRect() const;
     // Block and control name, shown when the pointer rests on the control.
     QString toolTip() const;
+    // Set by a fader turned a quarter (lying flat).
+    bool isRotated() const { return m_rotated; }
+    void setRotated(bool rotated) { m_rotated = rotated; }
 
     CComposite *parentComposite() const { return m_parentComposite; }
     void setParentComposite(CComposite *parent);
@@ -97,7 +100,8 @@ private:
     CAttributes m_attributes;
     std::unique_ptr<TTransform> m_transform; // after m_attributes: it refers to them
     QList<WWidget *> m_widgets;              // each a child of its document
-    QList<QPointer<QObject>> m_documents;    // owned; the documents of m_widgets, in order
+    bool m_rotated = false;
+    QList<QPointer<QObject>> m_documents; // owned; the documents of m_widgets, in order
 
     QString m_widgetKind;
     QString m_openPart;

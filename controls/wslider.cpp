@@ -68,7 +68,7 @@ void WSlider::configure(const CAttributes *range)
     }
     setReady(true);
     if (range->units() == QLatin1String("pct"))
-        m_percent = true;
+        setPercent(true);
     showRange();
 }
 
@@ -109,6 +109,8 @@ bool WSlider::processProperty(const QString &name, const QString &value)
         const int degrees = value.toInt(&ok);
         m_rotation = ok ? float(degrees) : 0.0f;
         setItemProperty("rotation", m_rotation);
+        if (owner())
+            owner()->setRotated(degrees == 90);
         return true;
     }
     return false;
@@ -206,13 +208,17 @@ bool WSlider::setMaximumText(const QString &text)
 
 void WSlider::setUnitsText(const QString &text)
 {
-    const bool percent = text == tr("Percent");
+    setPercent(text == tr("Percent"));
+    refresh();
+}
+
+void WSlider::setPercent(bool percent)
+{
     m_percent = percent;
     setRecord(QStringLiteral("units"), percent ? QStringLiteral("pct") : QString());
     // The transform reads its percent display from the units.
     if (transform())
         transform()->initialise();
-    refresh();
 }
 
 bool WSlider::hasPendingValue() const

@@ -71,6 +71,7 @@ private:
     HNode *linkedNode() const;
     // Writes one field of the control's range record.
     void setRecord(const QString &name, const QString &value);
+    void setPercent(bool percent);
     void showCurrentValue();
     void showRange();
 

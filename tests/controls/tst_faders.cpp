@@ -23,6 +23,7 @@ private slots:
     void faderAndTextBox();
     void levelButtons_data();
     void levelButtons();
+    void percentAndQuarterTurn();
 
 private:
     // The set commands the processor receives up to a marker written after them: anything
@@ -325,6 +326,26 @@ void TestFaders::levelButtons()
         buttons->outputValue(value);
     QTEST(buttons->quickItem()->property("valueText").toString(), "readOut");
     QTEST(setCommandsBeforeMarker(), "commands");
+}
+
+void TestFaders::percentAndQuarterTurn()
+{
+    const QString name = QStringLiteral("Bar Volume");
+    CControl *control = m_client.control(Volumes, name);
+    auto *fader = m_client.widget<WSlider>(Volumes, name, QStringLiteral("slider"));
+    QVERIFY(control && fader && control->transform());
+    QVERIFY(fader->processProperty(QStringLiteral("rotation"), QStringLiteral("90")));
+    QVERIFY(control->isRotated());
+    QVERIFY(fader->processProperty(QStringLiteral("rotation"), QStringLiteral("0")));
+    QVERIFY(!control->isRotated());
+
+    CAttributes percent = control->attributes();
+    percent.setAttribute(QStringLiteral("Property"), QStringLiteral("units"),
+                         QStringLiteral("pct"));
+    fader->configure(&percent);
+    QVERIFY(control->transform()->displayText().endsWith(QLatin1Char('%')));
+    fader->setUnitsText(QStringLiteral("dB"));
+    QVERIFY(!control->transform()->displayText().endsWith(QLatin1Char('%')));
 }
 
 QTEST_MAIN(TestFaders)
