@@ -75,6 +75,7 @@ void MainWindow::createModel()
 {
     m_model = std::make_unique<MModel>();
     connect(m_model.get(), &MModel::resetQMLFocus, this, &MainWindow::resetQMLFocus);
+    connect(qApp, &QCoreApplication::aboutToQuit, m_model.get(), &MModel::aboutToQuit);
     m_model->setMainWindow(this);
     m_model->setCanvas(&m_canvas);
     if (m_view) {

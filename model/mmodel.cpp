@@ -903,7 +903,9 @@ void MModel::applicationStateChanged(Qt::ApplicationState state)
 
 void MModel::aboutToQuit()
 {
-    deleteLater();
+    // The window owns the model and deletes it after the view; here the devices only see a
+    // clean close while the event loop still runs.
+    setConnectionsEnabled(false);
 }
 
 void MModel::onExtraRefreshTimerTimeout()

@@ -474,6 +474,14 @@ void TestMModel::pollingFollowsConnections()
     model->setConnectionsEnabled(false);
     QVERIFY(!model->isPollTimerActive());
     QVERIFY(!model->isPollingActive());
+
+    // Quitting stops the devices but leaves the model to the window that owns it.
+    model->setConnectionsEnabled(true);
+    const QPointer<MModel> alive(model);
+    model->aboutToQuit();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(alive);
+    QVERIFY(!model->isPollTimerActive());
 }
 
 QTEST_MAIN(TestMModel)
