@@ -228,7 +228,7 @@ void WMeter::onSendDelayTimerTimeout()
 
 void WMeter::onGetStatusTimerTimeout()
 {
-    requestStatus(protocol(), transform());
+    requestStatus(*this);
 }
 
 std::optional<int> WMeter::rateInterval(const QString &rate)
@@ -308,8 +308,13 @@ void WMeter::refreshChannel(WWidget &widget, const QString &channelName, int ind
         widget.setText(channel);
 }
 
-void WMeter::requestStatus(PProtocol *protocol, TTransform *transform)
+void WMeter::requestStatus(WWidget &meter)
 {
+    // A meter on a panel not shown asks nothing: its readings would redraw what nobody sees.
+    if (!meter.itemProperty("visible").toBool())
+        return;
+    PProtocol *protocol = meter.protocol();
+    TTransform *transform = meter.transform();
     if (protocol && transform && transform->statusEnabled())
         protocol->requestMeterStatus(transform);
 }

@@ -52,8 +52,8 @@ public:
     static void configureMeter(WWidget &widget, const CAttributes *range);
     // Hands the channel settings to the transform and fills "*LABEL*" and the channel caption.
     static void refreshChannel(WWidget &widget, const QString &channelName, int indexOffset);
-    // One poll, when the transform still wants status reports.
-    static void requestStatus(PProtocol *protocol, TTransform *transform);
+    // One poll, when the meter is shown and its transform still wants status reports.
+    static void requestStatus(WWidget &meter);
 
 Q_SIGNALS:
     void minimumChanged();

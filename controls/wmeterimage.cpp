@@ -102,5 +102,5 @@ void WMeterImage::onOnlineStateChanged(bool online)
 
 void WMeterImage::onGetStatusTimerTimeout()
 {
-    WMeter::requestStatus(protocol(), transform());
+    WMeter::requestStatus(*this);
 }

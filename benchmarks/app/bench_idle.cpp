@@ -28,8 +28,11 @@ constexpr int kDefaultSeconds = 30;
 // Connecting, the first replies and the first meter frames are start-up, not idling.
 constexpr int kSettleMs = 3000;
 constexpr int kConnectTimeoutMs = 10000;
-constexpr double kCpuGoalPercent = 2.0;
-constexpr double kFramesGoal = 5.0;
+// A panel whose meters move may cost a little; a static one should cost next to nothing and
+// draw nothing at all.
+constexpr double kMeterCpuGoalPercent = 2.0;
+constexpr double kStaticCpuGoalPercent = 0.5;
+constexpr double kFramesGoal = 0.0;
 const QString kMeterPanel = QStringLiteral("Volume & Source Control");
 const QString kQuietPanel = QStringLiteral("Disclaimer");
 
@@ -116,14 +119,15 @@ double orMissing(const Idle &idle, double value)
 
 void printPanel(const QString &panel, const Idle &client, const Idle &bare, bool meters)
 {
+    const double cpuGoal = meters ? kMeterCpuGoalPercent : kStaticCpuGoalPercent;
     AppBench::printFigure(QStringLiteral("client idle CPU, ") + panel,
                           orMissing(client, client.cpuPercent), "%", client.error);
     AppBench::printBaseline(QStringLiteral("bare QQuickView idle CPU"),
                             orMissing(bare, bare.cpuPercent), "%", bare.error);
     AppBench::printRatio(QStringLiteral("idle CPU / baseline"),
                          orMissing(client, client.cpuPercent), orMissing(bare, bare.cpuPercent),
-                         QStringLiteral("<= %1 % of one core").arg(kCpuGoalPercent),
-                         client.cpuPercent <= kCpuGoalPercent);
+                         QStringLiteral("<= %1 % of one core").arg(cpuGoal),
+                         client.cpuPercent <= cpuGoal);
     const QString framesNote = !client.error.isEmpty() ? client.error
                                : meters ? QStringLiteral("meters excepted from the goal")
                                         : QString();
