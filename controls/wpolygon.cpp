@@ -115,6 +115,11 @@ void WPolygon::outputPressed(double x, double y)
         pressedInside();
 }
 
+void WPolygon::activate()
+{
+    pressedInside();
+}
+
 void WPolygon::pressedInside() {}
 
 void WPolygon::editWidget(int key, bool useGrid)

@@ -29,6 +29,8 @@ public:
 public Q_SLOTS:
     // A press at (x, y) in the document.
     void outputPressed(double x, double y);
+    // The keyboard's press: inside, wherever the shape is.
+    void activate();
     // Edit mode: an arrow key moves the whole shape, by the grid when `useGrid`.
     void editWidget(int key, bool useGrid);
     // Applied by the colour timer, so that a burst of changes repaints once.

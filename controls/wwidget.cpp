@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QMessageBox>
+#include <QTextDocumentFragment>
 
 #include <algorithm>
 #include <cmath>
@@ -235,6 +236,7 @@ void WWidget::setTitle(const QString &) {}
 void WWidget::setOwner(CControl *owner)
 {
     m_owner = owner;
+    emit captionChanged();
 }
 
 void WWidget::setNode(HNode *node)
@@ -353,11 +355,32 @@ QString WWidget::itemColorName(const char *name) const
 void WWidget::setText(const QString &text)
 {
     setItemProperty("text", text);
+    // The label names its siblings too.
+    if (m_owner && isType(QStringLiteral("label"))) {
+        for (WWidget *widget : m_owner->widgets())
+            emit widget->captionChanged();
+    }
 }
 
 QString WWidget::text() const
 {
     return itemProperty("text").toString();
+}
+
+QString WWidget::caption() const
+{
+    if (!m_owner)
+        return QString();
+    for (const WWidget *widget : m_owner->widgets()) {
+        if (!widget->isType(QStringLiteral("label")))
+            continue;
+        const QString text =
+            QTextDocumentFragment::fromHtml(widget->text()).toPlainText().trimmed();
+        if (!text.isEmpty())
+            return text;
+        break;
+    }
+    return m_owner->name();
 }
 
 bool WWidget::connectItem(const char *signalSignature, const char *slotSignature)

@@ -19,6 +19,7 @@ class XmlWriter;
 class WWidget : public QQuickItem
 {
     Q_OBJECT
+    Q_PROPERTY(QString caption READ caption NOTIFY captionChanged)
 
 public:
     explicit WWidget(QQuickItem *parent = nullptr);
@@ -91,8 +92,13 @@ public:
     QString itemColorName(const char *name) const;
     void setText(const QString &text);
     QString text() const;
+    // What a screen reader calls the control: its label's plain text, else the control's name.
+    QString caption() const;
     // Signatures without the SIGNAL()/SLOT() markers, e.g. ("clicked()", "outputPressed()").
     bool connectItem(const char *signalSignature, const char *slotSignature);
+
+Q_SIGNALS:
+    void captionChanged();
 
 public Q_SLOTS:
     void outputValue(int value);

@@ -79,6 +79,17 @@ Canvas {
         onStatusChanged: canvas.reportRowError(bottomLoader)
     }
 
+    // The status bar's arrows from the keyboard, whichever control has focus.
+    Shortcut {
+        sequence: "Ctrl+PgDown"
+        onActivated: intrf.postCommand("event", "rightarrow")
+    }
+
+    Shortcut {
+        sequence: "Ctrl+PgUp"
+        onActivated: intrf.postCommand("event", "leftarrow")
+    }
+
     // Whoever opens the dialog activates the loader first; until then there is nothing to close.
     Loader {
         id: receiveLoader

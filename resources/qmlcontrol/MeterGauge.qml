@@ -55,6 +55,7 @@ Item {
     }
 
     Text {
+        Accessible.ignored: true
         id: units
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
         height: gauge.digitHeight
@@ -92,6 +93,7 @@ Item {
                 height: gauge.digitHeight
 
                 Text {
+                    Accessible.ignored: true
                     anchors { left: parent.left; right: mark.left; rightMargin: 3 * gauge.unit }
                     height: parent.height
                     text: Math.round(tick.modelData)

@@ -16,6 +16,9 @@ Item {
     property real textScale: 1.0
     property bool autoSize: false
 
+    Accessible.role: Accessible.StaticText
+    Accessible.name: names.text || text || wwidget.caption || qsTr("Combined rooms")
+
     Rectangle {
         anchors.fill: parent
         color: "transparent"
@@ -31,6 +34,7 @@ Item {
         clip: true
 
         Text {
+            Accessible.ignored: true
             id: names
             objectName: "comboText"
             readonly property bool scrolls: width > lane.width

@@ -15,6 +15,11 @@ Item {
     property real borderWidth: 1
     property int hasBorder: 0
 
+    // Decoration only: nothing for a screen reader to say.
+    Accessible.role: Accessible.Pane
+    Accessible.name: text || wwidget.caption || qsTr("Panel outline")
+    Accessible.ignored: true
+
     WFrame {
         id: wwidget
         objectName: "widget"

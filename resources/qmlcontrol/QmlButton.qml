@@ -9,6 +9,7 @@ Item {
     width: 75
     height: 20
     z: 1
+    activeFocusOnTab: !isTristateButton
 
     property bool checked: false
     property string text: ""
@@ -37,6 +38,50 @@ Item {
     readonly property color accentTint: Qt.rgba(intrf.accentColor.r, intrf.accentColor.g,
                                                 intrf.accentColor.b, area.pressed ? 0.35 : 0.16)
 
+    function press() {
+        if (!isSetupButton) {
+            wwidget.outputPressed()
+        } else if (setupMenu.item) {
+            intrf.closeSignal()
+            setupMenu.item.show()
+        }
+    }
+
+    function release() {
+        if (!isSetupButton)
+            wwidget.outputReleased()
+    }
+
+    // The connection indicator only shows a state; every other button acts.
+    Accessible.role: isTristateButton ? Accessible.Indicator : Accessible.Button
+    Accessible.name: stateText || wwidget.caption
+                     || (isTristateButton ? qsTr("Connection") : isSetupButton ? qsTr("Setup") : qsTr("Button"))
+    Accessible.description: wwidget.caption
+    Accessible.checkable: !isSetupButton && !isTristateButton
+    Accessible.checked: checked
+    Accessible.focusable: activeFocusOnTab
+    Accessible.onPressAction: {
+        press()
+        release()
+    }
+
+    // Space and Enter work as the mouse button: down on press, up on release.
+    Keys.enabled: !intrf.editModeEnable
+    Keys.onPressed: (event) => {
+        if (event.key !== Qt.Key_Space && event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
+            return
+        if (!event.isAutoRepeat)
+            press()
+        event.accepted = true
+    }
+    Keys.onReleased: (event) => {
+        if (event.key !== Qt.Key_Space && event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
+            return
+        if (!event.isAutoRepeat)
+            release()
+        event.accepted = true
+    }
+
     Rectangle {
         id: face
         objectName: "face"
@@ -61,6 +106,7 @@ Item {
 
         Image {
             anchors.verticalCenter: parent.verticalCenter
+            Accessible.ignored: true
             visible: root.stateImage.length > 0
             height: root.height * root.imageSize
             width: height
@@ -72,6 +118,7 @@ Item {
 
         Text {
             anchors.verticalCenter: parent.verticalCenter
+            Accessible.ignored: true
             visible: text.length > 0
             // The text keeps its size while it fits and shrinks rather than being cut.
             width: Math.min(Math.ceil(metrics.advanceWidth) + 1,
@@ -101,24 +148,13 @@ Item {
         id: area
         anchors.fill: parent
         enabled: !intrf.editModeEnable
-        onPressed: {
-            if (!root.isSetupButton) {
-                wwidget.outputPressed()
-            } else if (setupMenu.item) {
-                intrf.closeSignal()
-                setupMenu.item.show()
-            }
-        }
-        onReleased: {
-            if (!root.isSetupButton)
-                wwidget.outputReleased()
-        }
+        onPressed: root.press()
+        onReleased: root.release()
         // A press taken away (by a flick or a pop-up) still ends, or a sequence button sticks.
-        onCanceled: {
-            if (!root.isSetupButton)
-                wwidget.outputReleased()
-        }
+        onCanceled: root.release()
     }
+
+    FocusRing {}
 
     Loader {
         id: setupMenu

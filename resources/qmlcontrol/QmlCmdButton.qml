@@ -8,6 +8,7 @@ Item {
     width: 75
     height: 20
     z: 1
+    activeFocusOnTab: true
 
     property bool checked: false
     property string text: ""
@@ -23,6 +24,25 @@ Item {
     property int hasBorder: 0
 
     readonly property string caption: hasText ? onText : text
+
+    function press() {
+        flash.restart()
+        wwidget.outputPressed()
+    }
+
+    Accessible.role: Accessible.Button
+    Accessible.name: caption || wwidget.caption || qsTr("Command")
+    Accessible.focusable: true
+    Accessible.onPressAction: press()
+
+    Keys.enabled: !intrf.editModeEnable
+    Keys.onPressed: (event) => {
+        if (event.key !== Qt.Key_Space && event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
+            return
+        if (!event.isAutoRepeat)
+            press()
+        event.accepted = true
+    }
 
     Rectangle {
         objectName: "face"
@@ -42,6 +62,7 @@ Item {
 
         Image {
             anchors.verticalCenter: parent.verticalCenter
+            Accessible.ignored: true
             visible: root.hasImage && root.onImage.length > 0
             height: root.height * root.imageSize
             width: height
@@ -53,6 +74,7 @@ Item {
 
         Text {
             anchors.verticalCenter: parent.verticalCenter
+            Accessible.ignored: true
             visible: text.length > 0
             text: root.caption
             color: flash.running ? intrf.canvasColor : intrf.textColor
@@ -70,11 +92,10 @@ Item {
         id: area
         anchors.fill: parent
         enabled: !intrf.editModeEnable
-        onPressed: {
-            flash.restart()
-            wwidget.outputPressed()
-        }
+        onPressed: root.press()
     }
+
+    FocusRing {}
 
     WCmdButton {
         id: wwidget

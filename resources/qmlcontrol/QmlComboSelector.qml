@@ -8,8 +8,28 @@ Item {
     width: 75
     height: 20
     z: 1
+    activeFocusOnTab: true
 
     property string text: ""
+
+    function choose(index) {
+        if (index >= 0 && index < wwidget.count)
+            wwidget.selectorClicked(index)
+    }
+
+    Accessible.role: Accessible.List
+    Accessible.name: text || wwidget.caption || qsTr("Room combinations")
+
+    Keys.enabled: !intrf.editModeEnable
+    Keys.onPressed: (event) => {
+        if (event.key === Qt.Key_Up || event.key === Qt.Key_Left)
+            choose(wwidget.selectedIndex - 1)
+        else if (event.key === Qt.Key_Down || event.key === Qt.Key_Right)
+            choose(wwidget.selectedIndex + 1)
+        else
+            return
+        event.accepted = true
+    }
 
     Row {
         id: swatches
@@ -33,6 +53,11 @@ Item {
                 color: modelData
                 border.color: chosen ? intrf.accentColor : intrf.linkInActive
                 border.width: Math.max(1, (chosen ? 3 : 1) * intrf.pixelScale)
+                Accessible.role: Accessible.ListItem
+                Accessible.name: qsTr("Combination %1").arg(index + 1)
+                Accessible.selectable: true
+                Accessible.selected: chosen
+                Accessible.onPressAction: root.choose(index)
 
                 MouseArea {
                     anchors.fill: parent
@@ -42,6 +67,8 @@ Item {
             }
         }
     }
+
+    FocusRing {}
 
     WComboSelection {
         id: wwidget

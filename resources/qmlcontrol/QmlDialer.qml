@@ -14,6 +14,10 @@ Item {
 
     property string text: ""
 
+    Accessible.role: Accessible.Grouping
+    Accessible.name: text || wwidget.caption || qsTr("Dialer")
+    Accessible.description: wwidget.displayText
+
     readonly property int callState: wwidget.dialerState
     // The states in which the phone button dials; in every other one it ends the call.
     readonly property bool idle: callState === WDialer.State_HangUp
@@ -72,6 +76,7 @@ Item {
             anchors.centerIn: parent
 
             Text {
+                Accessible.ignored: true
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: key.symbol
                 color: intrf.textColor
@@ -80,6 +85,7 @@ Item {
             }
 
             Text {
+                Accessible.ignored: true
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: key.letters
                 color: intrf.linkInActive
@@ -152,6 +158,7 @@ Item {
                 color: button.coloured ? "white" : "transparent"
 
                 Image {
+                    Accessible.ignored: true
                     anchors.centerIn: parent
                     width: parent.width * (button.coloured ? 0.72 : 0.9)
                     height: width
@@ -164,6 +171,7 @@ Item {
             }
 
             Text {
+                Accessible.ignored: true
                 anchors.verticalCenter: parent.verticalCenter
                 // A long label takes two lines before it shrinks.
                 width: Math.min(implicitWidth, button.width - root.slot * 0.2
@@ -311,6 +319,7 @@ Item {
             Accessible.onPressAction: wwidget.backspace()
 
             Image {
+                Accessible.ignored: true
                 anchors.fill: parent
                 anchors.margins: parent.width * 0.1
                 source: intrf.backspace

@@ -8,6 +8,7 @@ Item {
     width: 75
     height: 20
     z: 1
+    activeFocusOnTab: true
 
     property string text: ""
     property string currentText: ""
@@ -29,6 +30,23 @@ Item {
         popup.open()
     }
 
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: wwidget.title || wwidget.caption || qsTr("List")
+    Accessible.description: currentText
+    Accessible.onPressAction: openList()
+
+    // The arrows choose without the pop-up; the widget refuses a step past either end.
+    Keys.enabled: !intrf.editModeEnable
+    Keys.onPressed: (event) => {
+        if (event.key === Qt.Key_Up || event.key === Qt.Key_Left)
+            wwidget.outputCurrentIndex(currentIndex - 1)
+        else if (event.key === Qt.Key_Down || event.key === Qt.Key_Right)
+            wwidget.outputCurrentIndex(currentIndex + 1)
+        else
+            return
+        event.accepted = true
+    }
+
     Rectangle {
         anchors.fill: parent
         radius: intrf.controlRadius
@@ -40,6 +58,7 @@ Item {
     }
 
     Text {
+        Accessible.ignored: true
         anchors {
             left: parent.left
             right: arrow.left
@@ -58,6 +77,7 @@ Item {
     }
 
     Image {
+        Accessible.ignored: true
         id: arrow
         anchors {
             right: parent.right
@@ -77,6 +97,8 @@ Item {
         enabled: !intrf.editModeEnable
         onClicked: root.openList()
     }
+
+    FocusRing {}
 
     WDropList {
         id: wwidget

@@ -17,6 +17,9 @@ Item {
     readonly property color refusedColor: "#D9534F"
     readonly property color hoverColor: hoverAccepted ? intrf.accentColor : refusedColor
 
+    Accessible.role: Accessible.Grouping
+    Accessible.name: text || wwidget.caption || qsTr("Drop site")
+
     // A drag from another program carries its node in the mime data; one from the node list,
     // which stays inside the window, carries it on its source item.
     function dragText(drag) {
@@ -44,6 +47,7 @@ Item {
     }
 
     Text {
+        Accessible.ignored: true
         anchors.centerIn: parent
         width: parent.width * 0.9
         text: root.text

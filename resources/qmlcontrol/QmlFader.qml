@@ -9,6 +9,7 @@ Item {
     width: 75
     height: 20
     z: 1
+    activeFocusOnTab: true
 
     property string text: ""
     property real value: 0
@@ -20,6 +21,8 @@ Item {
     // True only while the user moves the knob; any other change of value came from the widget.
     property bool dragging: false
 
+    // Read with value and the limits by a screen reader's value interface.
+    readonly property real stepSize: 1
     readonly property real span: Math.max(maximumValue - minimumValue, 1e-6)
     readonly property real fraction: Math.min(1, Math.max(0, (value - minimumValue) / span))
     readonly property real centreFraction: bipolar ? 0.5 : 0
@@ -44,6 +47,41 @@ Item {
             return
         value = steps
         wwidget.outputValue(steps)
+    }
+
+    // A key press or a wheel notch is a whole drag: one move, sent as the drag sends it.
+    function stepTo(steps) {
+        dragging = true
+        moveTo(Math.min(maximumValue, Math.max(minimumValue, Math.round(steps))))
+        dragging = false
+    }
+
+    Accessible.role: Accessible.Slider
+    Accessible.name: wwidget.caption || qsTr("Fader")
+    Accessible.focusable: true
+    Accessible.onIncreaseAction: stepTo(value + 1)
+    Accessible.onDecreaseAction: stepTo(value - 1)
+
+    Keys.enabled: !intrf.editModeEnable
+    Keys.onPressed: (event) => {
+        const page = Math.max(1, Math.round(span / 10))
+        if (event.modifiers & (Qt.ControlModifier | Qt.AltModifier))
+            return
+        else if (event.key === Qt.Key_Up || event.key === Qt.Key_Right)
+            stepTo(value + 1)
+        else if (event.key === Qt.Key_Down || event.key === Qt.Key_Left)
+            stepTo(value - 1)
+        else if (event.key === Qt.Key_PageUp)
+            stepTo(value + page)
+        else if (event.key === Qt.Key_PageDown)
+            stepTo(value - page)
+        else if (event.key === Qt.Key_Home)
+            stepTo(maximumValue)
+        else if (event.key === Qt.Key_End)
+            stepTo(minimumValue)
+        else
+            return
+        event.accepted = true
     }
 
     onValueChanged: {
@@ -129,12 +167,11 @@ Item {
         }
         onCanceled: root.dragging = false
         onWheel: function (wheel) {
-            root.dragging = true
-            const delta = wheel.angleDelta.y > 0 ? 1 : (wheel.angleDelta.y < 0 ? -1 : 0)
-            root.moveTo(Math.min(root.maximumValue, Math.max(root.minimumValue, root.value + delta)))
-            root.dragging = false
+            root.stepTo(root.value + (wheel.angleDelta.y > 0 ? 1 : (wheel.angleDelta.y < 0 ? -1 : 0)))
         }
     }
+
+    FocusRing {}
 
     WSlider {
         id: wwidget

@@ -15,6 +15,11 @@ Rectangle {
     property real borderWidth: 1
     property int hasBorder: 0
 
+    // Decoration only: nothing for a screen reader to say.
+    Accessible.role: Accessible.Pane
+    Accessible.name: text || wwidget.caption || qsTr("Frame")
+    Accessible.ignored: true
+
     color: fieldColor
     radius: intrf.controlRadius
     border.color: borderColor

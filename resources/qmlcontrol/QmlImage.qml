@@ -16,7 +16,11 @@ Item {
     property real imageOpacity: 1.0
     property int maxCachedImageWidth: 2048
 
+    Accessible.role: Accessible.Graphic
+    Accessible.name: text || wwidget.caption || qsTr("Picture")
+
     Image {
+        Accessible.ignored: true
         anchors.centerIn: parent
         width: root.width * (root.imageSize > 0 ? root.imageSize : 1.0)
         height: root.height * (root.imageSize > 0 ? root.imageSize : 1.0)

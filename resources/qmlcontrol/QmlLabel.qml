@@ -19,7 +19,11 @@ Item {
     property bool autoSize: false
     property bool sliderLabel: false
 
+    Accessible.role: Accessible.StaticText
+    Accessible.name: text.replace(/<[^>]*>/g, "").trim() || wwidget.caption || qsTr("Label")
+
     Text {
+        Accessible.ignored: true
         anchors.fill: parent
         text: root.text
         textFormat: root.textFormat === "RichText" ? Text.RichText : Text.PlainText

@@ -9,6 +9,7 @@ Item {
     width: 75
     height: 20
     z: 1
+    activeFocusOnTab: true
 
     property string text: ""
     property real value: 0
@@ -19,6 +20,7 @@ Item {
     property bool isCircularEnabled: false
     property string valueText: ""
 
+    readonly property real stepSize: 1 // for a screen reader, with value and the limits
     readonly property real buttonSize: Math.min(height * (hasBorder ? 0.7 : 0.9), width * 0.22)
 
     function stepBy(delta) {
@@ -27,6 +29,24 @@ Item {
             return
         value = steps
         wwidget.outputValue(steps)
+    }
+
+    Accessible.role: Accessible.SpinBox
+    Accessible.name: text || wwidget.caption || qsTr("Level")
+    Accessible.description: valueText
+    Accessible.focusable: true
+    Accessible.onIncreaseAction: plus.step()
+    Accessible.onDecreaseAction: minus.step()
+
+    Keys.enabled: !intrf.editModeEnable
+    Keys.onPressed: (event) => {
+        if (event.key === Qt.Key_Up || event.key === Qt.Key_Right)
+            plus.step()
+        else if (event.key === Qt.Key_Down || event.key === Qt.Key_Left)
+            minus.step()
+        else
+            return
+        event.accepted = true
     }
 
     component StepButton: Rectangle {
@@ -49,6 +69,7 @@ Item {
 
         Text {
             anchors.centerIn: parent
+            Accessible.ignored: true
             text: button.sign
             color: tint.running ? intrf.canvasColor : intrf.textColor
             font.family: "Helvetica"
@@ -87,6 +108,7 @@ Item {
     }
 
     StepButton {
+        id: minus
         anchors.left: parent.left
         anchors.leftMargin: root.hasBorder ? root.height * 0.1 : 0
         delta: -1
@@ -99,6 +121,7 @@ Item {
 
         Text {
             width: parent.width
+            Accessible.ignored: true
             visible: root.text.length > 0
             text: root.text
             color: intrf.textColor
@@ -110,6 +133,7 @@ Item {
 
         Text {
             width: parent.width
+            Accessible.ignored: true
             text: root.valueText
             color: intrf.textColor
             horizontalAlignment: Text.AlignHCenter
@@ -120,11 +144,14 @@ Item {
     }
 
     StepButton {
+        id: plus
         anchors.right: parent.right
         anchors.rightMargin: root.hasBorder ? root.height * 0.1 : 0
         delta: 1
         sign: "+"
     }
+
+    FocusRing {}
 
     WLevelButtons {
         id: wwidget

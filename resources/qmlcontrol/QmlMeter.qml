@@ -23,7 +23,12 @@ Item {
     property real peakLevelPoint: 0
     property bool isPeakEnabled: false
 
+    Accessible.role: Accessible.Indicator
+    Accessible.name: text || wwidget.caption || qsTr("Level meter")
+    Accessible.description: qsTr("%1 %2").arg(value.toFixed(1)).arg(wwidget.unitsText)
+
     Text {
+        Accessible.ignored: true
         id: caption
         anchors { left: parent.left; right: parent.right; top: parent.top }
         height: root.text === "" ? 0 : Math.min(root.height * 0.1, 18)

@@ -16,7 +16,12 @@ Item {
     property real imageOpacity: 1.0
     property color textColor: intrf.textColor
 
+    Accessible.role: Accessible.Indicator
+    Accessible.name: text || wwidget.caption || qsTr("Level meter")
+    Accessible.description: value.toFixed(1)
+
     Text {
+        Accessible.ignored: true
         id: caption
         anchors { left: parent.left; right: parent.right; top: parent.top }
         height: root.text === "" ? 0 : root.height * 0.4
@@ -37,6 +42,7 @@ Item {
         // The four pictures share one size and are cached, so a change of level swaps the
         // texture of this one item and redraws only it.
         Image {
+            Accessible.ignored: true
             anchors.centerIn: parent
             width: area.width * (root.imageSize > 0 ? root.imageSize : 1.0)
             height: area.height * (root.imageSize > 0 ? root.imageSize : 1.0)

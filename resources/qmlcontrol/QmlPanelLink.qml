@@ -8,6 +8,7 @@ Rectangle {
     width: 75
     height: 20
     z: 1
+    activeFocusOnTab: true
 
     property string text: ""
     property string textFormat: "PlainText"
@@ -31,6 +32,7 @@ Rectangle {
     border.width: buttonMode && hasBorder ? Math.max(1, intrf.pixelScale) : 0
 
     Text {
+        Accessible.ignored: true
         anchors.fill: parent
         text: root.text
         textFormat: root.textFormat === "RichText" ? Text.RichText : Text.PlainText
@@ -43,10 +45,25 @@ Rectangle {
     }
 
     Image {
+        Accessible.ignored: true
         anchors.fill: parent
         visible: root.imageValid
         source: root.image
         fillMode: root.keepImageInBounds ? Image.PreserveAspectFit : Image.Stretch
+    }
+
+    Accessible.role: buttonMode ? Accessible.Button : Accessible.Link
+    Accessible.name: (imageValid ? "" : text.replace(/<[^>]*>/g, "").trim()) || wwidget.caption
+                     || qsTr("Panel link")
+    Accessible.onPressAction: wwidget.selectPanel()
+
+    Keys.enabled: !intrf.editModeEnable
+    Keys.onPressed: (event) => {
+        if (event.key !== Qt.Key_Space && event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
+            return
+        if (!event.isAutoRepeat)
+            wwidget.selectPanel()
+        event.accepted = true
     }
 
     MouseArea {
@@ -55,6 +72,8 @@ Rectangle {
         enabled: !intrf.editModeEnable
         onClicked: wwidget.selectPanel()
     }
+
+    FocusRing {}
 
     WPanelLink {
         id: wwidget

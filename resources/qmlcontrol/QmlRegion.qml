@@ -8,6 +8,7 @@ Item {
     width: 75
     height: 20
     z: 1
+    activeFocusOnTab: true
 
     property string text: ""
     property color borderColor: intrf.borderColor
@@ -39,11 +40,26 @@ Item {
         }
     }
 
+    Accessible.role: Accessible.Button
+    Accessible.name: text || wwidget.caption || qsTr("Region")
+    Accessible.onPressAction: wwidget.activate()
+
+    Keys.enabled: !intrf.editModeEnable
+    Keys.onPressed: (event) => {
+        if (event.key !== Qt.Key_Space && event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
+            return
+        if (!event.isAutoRepeat)
+            wwidget.activate()
+        event.accepted = true
+    }
+
     MouseArea {
         anchors.fill: parent
         enabled: !intrf.editModeEnable
         onPressed: (mouse) => wwidget.outputPressed(mouse.x, mouse.y)
     }
+
+    FocusRing {}
 
     WRegion {
         id: wwidget

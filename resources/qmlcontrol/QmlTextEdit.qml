@@ -41,6 +41,9 @@ Item {
         clip: true
         selectByMouse: true
         inputMethodHints: Qt.ImhFormattedNumbersOnly
+        activeFocusOnTab: true
+        Accessible.role: Accessible.EditableText
+        Accessible.name: wwidget.caption || qsTr("Value")
         validator: RegularExpressionValidator { regularExpression: /[-+]?[0-9]{0,6}([.][0-9]{0,3})?%?/ }
 
         onActiveFocusChanged: {

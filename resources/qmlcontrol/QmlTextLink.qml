@@ -9,6 +9,7 @@ Item {
     width: 75
     height: 20
     z: 1
+    activeFocusOnTab: true
 
     property bool checked: false
     property string text: ""
@@ -29,6 +30,26 @@ Item {
     readonly property bool active: index === current
     readonly property bool lit: active || flash.running
 
+    function click() {
+        flash.restart()
+        wwidget.outputClicked()
+    }
+
+    Accessible.role: Accessible.Button
+    Accessible.name: text || wwidget.caption || qsTr("Preset")
+    Accessible.checkable: true
+    Accessible.checked: active
+    Accessible.onPressAction: click()
+
+    Keys.enabled: !intrf.editModeEnable
+    Keys.onPressed: (event) => {
+        if (event.key !== Qt.Key_Space && event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
+            return
+        if (!event.isAutoRepeat)
+            click()
+        event.accepted = true
+    }
+
     Rectangle {
         objectName: "pill"
         anchors.fill: parent
@@ -46,6 +67,7 @@ Item {
     }
 
     Text {
+        Accessible.ignored: true
         anchors { fill: parent; leftMargin: root.height * 0.5; rightMargin: root.height * 0.5 }
         text: root.text
         color: flash.running ? intrf.canvasColor : root.active ? intrf.accentColor : intrf.textColor
@@ -70,6 +92,8 @@ Item {
         onPressed: flash.restart()
         onClicked: wwidget.outputClicked()
     }
+
+    FocusRing {}
 
     WTextLink {
         id: wwidget

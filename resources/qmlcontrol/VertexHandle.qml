@@ -13,6 +13,10 @@ Rectangle {
     color: intrf.editColor
     border.color: intrf.accentColor
     visible: intrf.editModeEnable
+    // Only the mouse edits shapes.
+    Accessible.role: Accessible.Grip
+    Accessible.name: qsTr("Vertex %1").arg(index + 1)
+    Accessible.ignored: true
 
     MouseArea {
         anchors.fill: parent

@@ -15,6 +15,8 @@
 #include "model/mmodel.h"
 #include "model/mqmlinterface.h"
 
+#include <QAccessible>
+#include <QQuickWindow>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -22,6 +24,7 @@
 
 #include "util/scratchhome.h"
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -71,6 +74,8 @@ private slots:
     void combination();
     void roomWidgetsSaved_data();
     void roomWidgetsSaved();
+    void accessibleTree_data();
+    void accessibleTree();
 
 private:
     CComposite *scene() const { return m_window->model()->currentScene(); }
@@ -297,6 +302,71 @@ void TestPanelWidgets::roomWidgetsSaved()
         const QString element = "<" + name + ">" + property.section('=', 1) + "</" + name + ">";
         QVERIFY2(xml.contains(element), qPrintable(element + " not in " + xml));
     }
+}
+
+void TestPanelWidgets::accessibleTree_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    // A fader's parts are named by its caption.
+    QTest::newRow("fader") << "Bar Volume"
+                           << "slider" << int(QAccessible::Slider) << "Bar";
+    QTest::newRow("value box") << "Bar Volume"
+                               << "textedit" << int(QAccessible::EditableText) << "Bar";
+    QTest::newRow("meter") << "Bar Speakers Level"
+                           << "meterimage" << int(QAccessible::Indicator) << "Speakers";
+    QTest::newRow("mute") << "Dining Mute"
+                          << "button" << int(QAccessible::Button) << "Mute";
+    QTest::newRow("list") << "Bar Source"
+                          << "droplist" << int(QAccessible::ComboBox) << "Bar Source";
+    QTest::newRow("panel link") << "Next Panel"
+                                << "panellink" << int(QAccessible::Button) << "Presets \u00BB";
+}
+
+// The volume panel as a screen reader sees it through the view's accessibility tree.
+void TestPanelWidgets::accessibleTree()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, type);
+    QAccessible::setActive(true);
+    QVERIFY(m_window->model()->showPanel(1));
+    const CComposite *panel = m_window->model()->currentPanel();
+    QCOMPARE(panel->name(), "Volume & Source Control");
+    // Each document's first node: the document itself or an item inside it.
+    QHash<QObject *, QAccessibleInterface *> nodes;
+    const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+        for (int i = 0; i < node->childCount(); ++i) {
+            auto *item = qobject_cast<QQuickItem *>(node->child(i)->object());
+            while (item && item->parentItem() != controlArea())
+                item = item->parentItem();
+            if (!nodes.contains(item))
+                nodes.insert(item, node->child(i));
+            walk(node->child(i));
+        }
+    };
+    walk(QAccessible::queryAccessibleInterface(controlArea()->window()));
+    int checked = 0;
+    for (int c = 0; c < panel->childCount(); ++c) {
+        for (const WWidget *widget : panel->child(c)->widgets()) {
+            QAccessibleInterface *node = nodes.value(widget->quickItem());
+            const QString where = panel->child(c)->name() + " " + widget->type();
+            // Frames and outlines are decoration; every other document is there and named.
+            const bool decoration = widget->type() == "frame" || widget->type() == "bounds";
+            QVERIFY2(bool(node) != decoration, qPrintable(where));
+            QVERIFY2(decoration || !node->text(QAccessible::Name).isEmpty(), qPrintable(where));
+            if (panel->child(c)->name() != control || widget->type() != type)
+                continue;
+            ++checked;
+            QTEST(int(node->role()), "role");
+            QTEST(node->text(QAccessible::Name), "name");
+            QAccessibleValueInterface *value = node->valueInterface();
+            QCOMPARE(bool(value), node->role() == QAccessible::Slider);
+            QVERIFY(!value || value->maximumValue().toDouble() > value->minimumValue().toDouble());
+        }
+    }
+    QCOMPARE(checked, 1);
 }
 
 QTEST_MAIN(TestPanelWidgets)

@@ -34,6 +34,7 @@ private slots:
     void muteButtonSendsItsSetCommand();
     void faderDragSendsThrottledSetCommands();
     void deviceValueIsDrawn();
+    void keyboardMovesFaderAndPanels();
     void dropListChoiceSendsItsValue();
     void statusBarArrowOpensTheNextPanel();
     void presetLinkRecallsItsPreset();
@@ -208,6 +209,64 @@ void TestRemoteWindow::deviceValueIsDrawn()
             QStringLiteral("%1 pixels differ").arg(XScreen::difference(m_afterDrag, back, frame))));
     // Only this test's two set commands reached the device: the client sent neither back.
     QCOMPARE(m_run.log().receivedStartingWith(command, from).size(), 2);
+}
+
+void TestRemoteWindow::keyboardMovesFaderAndPanels()
+{
+    const QString fader = QStringLiteral("Dining Volume");
+    const QString command = setCommand(VolumePanel, fader);
+    const auto field = [&](const char *name) {
+        return m_run.map().field(VolumePanel, fader, QLatin1String(name)).toDouble();
+    };
+    const double step = field("attributes/step");
+    const double minimum = field("attributes/minimum");
+    const double maximum = field("attributes/maximum");
+    // The view has the X input focus from the start; moving it by hand would lose a key.
+    const auto press = [](const QString &key) {
+        return !XScreen::xdotool({QStringLiteral("key"), key}).isNull();
+    };
+    // No control has focus until Tab: the bar's fader and value box come first, then this fader.
+    const QRect slider = rect(VolumePanel, fader, QStringLiteral("slider"));
+    const QRect ring = slider.adjusted(-4, -4, 4, 4);
+    m_run.parkPointer();
+    const QImage before = ClientRun::waitForStill(ring);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(press(QStringLiteral("Tab")));
+    QImage focused;
+    QVERIFY2(ClientRun::waitForChange(before, ring, slider.width() + slider.height(), &focused),
+             "no focus ring around the fader");
+    // A page is a tenth of the range; a key that leaves the value sends nothing, as a drag.
+    const double page = std::round((maximum - minimum) / step / 10) * step;
+    QList<QPair<QString, double>> keys = {{QStringLiteral("End"), minimum},
+                                          {QStringLiteral("Up"), minimum + step},
+                                          {QStringLiteral("Prior"), minimum + step + page},
+                                          {QStringLiteral("Home"), maximum}};
+    const QString query = QStringLiteral("GA%1").arg(command.mid(3).chopped(1));
+    if (valueOf(QString::fromLatin1(m_device.ask(query.toLatin1()))) == minimum)
+        keys.move(3, 0);
+    const int from = m_run.log().received().size();
+    for (const auto &[key, expected] : keys) {
+        const int sent = m_run.log().received().size();
+        QVERIFY(press(key));
+        QVERIFY2(ClientRun::poll(
+                     [&] {
+                         const auto lines = m_run.log().receivedStartingWith(command, sent);
+                         return !lines.isEmpty() && valueOf(lines.last().command) == expected;
+                     },
+                     ReactMs),
+                 qPrintable(QStringLiteral("%1: expected %2").arg(key).arg(expected)));
+    }
+    QCOMPARE(m_run.log().receivedStartingWith(command, from).size(), keys.size());
+
+    // Ctrl+Page Down and Up step through the panels whichever control has focus.
+    const QRect area = m_run.map().controlArea();
+    const QRect patio = rect(VolumePanel, QStringLiteral("Patio Volume"), QStringLiteral("frame"));
+    const QImage volume = ClientRun::waitForStill(patio);
+    QVERIFY(press(QStringLiteral("ctrl+Next")));
+    QVERIFY(ClientRun::waitForChange(volume, area, area.width() * area.height() / 4, &focused));
+    QVERIFY(press(QStringLiteral("ctrl+Prior")));
+    QVERIFY(ClientRun::poll(
+        [&] { return XScreen::difference(volume, XScreen::shoot(), patio) == 0; }, ReactMs));
 }
 
 void TestRemoteWindow::dropListChoiceSendsItsValue()
