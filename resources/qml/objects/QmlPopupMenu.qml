@@ -1,3 +1,4 @@
+import QtQuick
 import "overlay.js" as Overlay
 
 // The setup and scene menus. With command "system" the first three entries are answered
