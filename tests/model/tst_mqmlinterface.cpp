@@ -26,6 +26,9 @@ private slots:
     void postCommand_data();
     void postCommand();
     void exitCommand();
+    void addressList_data();
+    void addressList();
+    void networkStatus();
 
 private:
     // Runs the application's own loop, which quitting needs, until it quits or the guard ends
@@ -122,6 +125,48 @@ void TestMQmlInterface::exitCommand()
     QCOMPARE(code, 0);
     QVERIFY(sincePosted.elapsed() >= 10);
     QCOMPARE(asked.count(), 0);
+}
+
+void TestMQmlInterface::addressList_data()
+{
+    QTest::addColumn<QStringList>("addresses");
+    QTest::addColumn<QString>("list");
+    QTest::newRow("loopback and IPv6 skipped")
+        << QStringList{"127.0.0.1", "::1", "fe80::1", "192.168.1.20", "10.0.0.7"}
+        << "192.168.1.20\n10.0.0.7";
+    QTest::newRow("only skipped ones")
+        << QStringList{"127.0.0.1", "::1"} << "No network connection detected.";
+    QTest::newRow("no interfaces") << QStringList{} << "No network interfaces found.";
+}
+
+void TestMQmlInterface::addressList()
+{
+    QFETCH(QStringList, addresses);
+    QFETCH(QString, list);
+    QList<QHostAddress> hosts;
+    for (const QString &address : std::as_const(addresses))
+        hosts.append(QHostAddress(address));
+    QCOMPARE(MQmlInterface::mobileIpAddressText(hosts),
+             QStringLiteral("Mobile IP Address:\n\n") + list);
+}
+
+// One block per device, with what a user needs to find out why it is away.
+void TestMQmlInterface::networkStatus()
+{
+    const QString text = m_window->model()->qmlInterface()->getNetworkStatusString();
+    const QStringList blocks = text.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts);
+    QCOMPARE(blocks.size(), 2);
+    for (const QString &block : blocks) {
+        const QStringList lines = block.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 6);
+        QVERIFY2(lines.at(1).startsWith(QStringLiteral("IP Address: ")), qPrintable(block));
+        QVERIFY2(lines.at(3).startsWith(QStringLiteral("State: ")), qPrintable(block));
+        QVERIFY2(lines.at(5).startsWith(QStringLiteral("Failed messages: ")), qPrintable(block));
+    }
+    MainWindow empty;
+    empty.model()->reset();
+    QCOMPARE(empty.model()->qmlInterface()->getNetworkStatusString(),
+             QStringLiteral("No network information available."));
 }
 
 QTEST_MAIN(TestMQmlInterface)
