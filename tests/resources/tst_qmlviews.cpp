@@ -224,6 +224,19 @@ void TestQmlViews::systemEntry()
     QTRY_COMPARE(rows->property("count").toInt(), 0);
     click(shown->parentItem()->findChild<QQuickItem *>(QStringLiteral("dialogButton")));
     QVERIFY(!shown->isVisible());
+
+    // The third entry: the network status, which follows the devices while it is open.
+    click(item("setupButton"));
+    const QPointF third(entries->width() / 2, entries->height() / 4 * 2.5);
+    QTRY_VERIFY(item("setupMenu")->isVisible() && hasEntryAt(entries, third));
+    click(entries, third);
+    QQuickItem *network = item("networkDialog");
+    QTRY_VERIFY(network && network->isVisible());
+    MQmlInterface *intrf = m_window->model()->qmlInterface();
+    QCOMPARE(network->property("text").toString(), intrf->getNetworkStatusString());
+    m_window->model()->setConnectionsEnabled(false);
+    QVERIFY(intrf->getNetworkStatusString().contains(QStringLiteral("State: not connected")));
+    QTRY_COMPARE(network->property("text").toString(), intrf->getNetworkStatusString());
 }
 
 void TestQmlViews::popupList_data()
