@@ -115,10 +115,10 @@ void VQmlFrame::setModel(MModel *model)
     }
 }
 
-void VQmlFrame::setSetupMenu(const QString &text)
+void VQmlFrame::setSetupMenu(const QString &text, const QString &keys)
 {
     if (m_qmlInterface)
-        m_qmlInterface->setupMenuData(text);
+        m_qmlInterface->setupMenuData(text, keys);
 }
 
 qreal VQmlFrame::dotsPerInch() const

@@ -31,7 +31,7 @@ public:
     void registerTypes(bool initModel);
     void createInterface(QQmlEngine *engine);
     void setModel(MModel *model);
-    void setSetupMenu(const QString &text);
+    void setSetupMenu(const QString &text, const QString &keys = QString());
     qreal dotsPerInch() const;
 
     MQmlInterface *qmlInterface() const { return m_qmlInterface.get(); }

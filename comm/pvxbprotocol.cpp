@@ -430,7 +430,7 @@ bool PVXBProtocol::takeAddressReply(TTransform &transform, int structure, const 
     if (line.startsWith(nak))
         return false;
     if (line.startsWith(ack)) {
-        transform.setReplyValue(tr("SYNC_ERROR"));
+        transform.setReplyValue(SyncError);
         return true;
     }
     const QString body = replyBody(line);
@@ -473,7 +473,7 @@ bool PVXBProtocol::takeFreeTextReply(TTransform &transform, const QByteArray &li
 {
     if (line.isEmpty() || line.startsWith(nak))
         return false;
-    transform.setReplyValue(line.startsWith(ack) ? tr("SYNC_ERROR") : replyBody(line));
+    transform.setReplyValue(line.startsWith(ack) ? SyncError : replyBody(line));
     return true;
 }
 

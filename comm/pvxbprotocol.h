@@ -18,6 +18,10 @@ class PVXBProtocol : public PProtocol
     Q_OBJECT
 
 public:
+    // The reply value of an acknowledgement that carries no value; a protocol value, never
+    // translated.
+    static inline const QString SyncError = QStringLiteral("SYNC_ERROR");
+
     explicit PVXBProtocol(QObject *parent = nullptr);
     ~PVXBProtocol() override;
 

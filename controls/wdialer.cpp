@@ -2,6 +2,7 @@
 
 #include "canvas/cattributes.h"
 #include "comm/pprotocol.h"
+#include "comm/pvxbprotocol.h"
 #include "comm/ttransform.h"
 #include "formats/xmlwriter.h"
 #include "util/logcategories.h"
@@ -11,6 +12,10 @@
 #include <array>
 
 namespace {
+
+// Markers kept untranslated so that logic never compares a translated text.
+const QString UnknownId = QStringLiteral(QT_TRANSLATE_NOOP("WDialer", "UNKNOWN"));
+const QString ConferenceId = QStringLiteral(QT_TRANSLATE_NOOP("WDialer", "CONFERENCE"));
 
 struct StateName
 {
@@ -323,7 +328,7 @@ void WDialer::onAddCallOrFlash()
     if (m_dialerState == State_Active) {
         m_savedIdString = m_idString;
         m_savedDialString = m_dialString;
-        setIdString(tr("CONFERENCE"));
+        setIdString(ConferenceId);
         sendCommand(KeyPress, QStringLiteral("!"));
     } else if (m_dialerState == State_ActiveIncoming) {
         sendCommand(KeyPress, QStringLiteral("!"));
@@ -382,7 +387,7 @@ void WDialer::onQueryTypeToggleTimerTimeout()
 {
     if (!transform())
         return;
-    if (!m_idString.isEmpty() && m_idString != tr("UNKNOWN")) {
+    if (!m_idString.isEmpty() && m_idString != UnknownId) {
         m_queryTypeToggleTimer.stop();
         return;
     }
@@ -406,7 +411,7 @@ void WDialer::takeStateReply(const QString &text)
 {
     m_statusUpdateTimer.start();
     setOffline(false);
-    if (text == QLatin1String("ERROR") || text == QLatin1String("SYNC_ERROR"))
+    if (text == QLatin1String("ERROR") || text == PVXBProtocol::SyncError)
         return;
     const DialerState state = stateFromText(text);
     if (state == m_dialerState)
@@ -466,11 +471,11 @@ void WDialer::setDialerState(DialerState state)
     const bool callerChanges = state == State_Incoming || state == State_ActiveIncoming ||
                                (old == State_ActiveIncoming && state == State_Active);
     if (callerChanges && !m_callerReported)
-        setIdString(tr("UNKNOWN"));
+        setIdString(UnknownId);
     m_callerReported = false;
     if (state == State_Active && !m_callDurationTimer.isActive())
         m_callDurationTimer.start();
-    const bool callerUnknown = m_idString.isEmpty() || m_idString == tr("UNKNOWN");
+    const bool callerUnknown = m_idString.isEmpty() || m_idString == UnknownId;
     if (callerUnknown &&
         (state == State_Incoming || state == State_ActiveIncoming || state == State_Active)) {
         m_callerQueries = 0;
@@ -509,7 +514,7 @@ void WDialer::setPollDivider(DialerState state)
         fast = true;
         break;
     case State_Active:
-        fast = m_idString == tr("UNKNOWN");
+        fast = m_idString == UnknownId;
         break;
     default:
         break;
@@ -538,6 +543,13 @@ QString WDialer::statusFor(DialerState state) const
     default:
         return QString();
     }
+}
+
+QString WDialer::idString() const
+{
+    if (m_idString == UnknownId || m_idString == ConferenceId)
+        return tr(m_idString.toLatin1().constData());
+    return m_idString;
 }
 
 void WDialer::setIdString(const QString &text)

@@ -74,7 +74,8 @@ public:
     DialerState dialerState() const { return m_dialerState; }
     bool isHoldActive() const { return m_isHoldActive; }
     QString callType() const { return m_callType; }
-    QString idString() const { return m_idString; }
+    // The caller as shown: the two markers translated, a caller's name as it came.
+    QString idString() const;
     QString displayText() const { return m_displayText; }
     QString statusText() const { return m_statusText; }
     QString dialString() const { return m_dialString; }

@@ -41,7 +41,8 @@ bool WPanelLink::processLinkProperty(const QString &name, const QString &value)
         setItemProperty("imagePath", value);
         setItemProperty("image", WImage::resolveImage(value));
     } else if (name == QLatin1String("imagevalid")) {
-        setItemProperty("imageValid", value != tr("Text"));
+        // The panel file stores the untranslated word.
+        setItemProperty("imageValid", value != QLatin1String("Text"));
     } else if (name == QLatin1String("buttonmode")) {
         setItemProperty("buttonMode", value == ButtonMode);
     } else if (name == QLatin1String("hasBorder")) {

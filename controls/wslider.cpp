@@ -1,6 +1,7 @@
 #include "controls/wslider.h"
 
 #include "canvas/ccontrol.h"
+#include "comm/pvxbprotocol.h"
 #include "formats/xmlwriter.h"
 #include "hardware/hnode.h"
 #include "hardware/hnvalink.h"
@@ -24,7 +25,7 @@ const QString TitleMarker = QStringLiteral("*TITLE*");
 // level, and decoding it would move the fader to 0 dB (or to the bottom, for a group).
 bool isAcknowledgementOnly(const TTransform &transform)
 {
-    return transform.replyText() == QCoreApplication::translate("PVXBProtocol", "SYNC_ERROR");
+    return transform.replyText() == PVXBProtocol::SyncError;
 }
 
 float noValue()
@@ -208,7 +209,8 @@ bool WSlider::setMaximumText(const QString &text)
 
 void WSlider::setUnitsText(const QString &text)
 {
-    setPercent(text == tr("Percent"));
+    // The panel file stores the untranslated word.
+    setPercent(text == QLatin1String("Percent"));
     refresh();
 }
 

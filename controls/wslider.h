@@ -31,7 +31,7 @@ public:
     // Range editing; false (and nothing changes) outside the limits of the range record.
     bool setMinimumText(const QString &text);
     bool setMaximumText(const QString &text);
-    // The translated word "Percent" switches percent mode on, anything else off.
+    // The word "Percent" (as stored, untranslated) switches percent mode on, anything else off.
     void setUnitsText(const QString &text);
 
     float step() const { return m_step; }

@@ -9,6 +9,12 @@
 
 namespace {
 
+// Stored, untranslated category names; people read them through HNode::categoryText().
+const QString AnalogCategory = QStringLiteral(QT_TRANSLATE_NOOP("HNode", "Analog I/O"));
+const QString DigitalCategory = QStringLiteral(QT_TRANSLATE_NOOP("HNode", "Digital I/O"));
+const QString PstnCategory = QStringLiteral(QT_TRANSLATE_NOOP("HNode", "PSTN I/O"));
+const QString VoipCategory = QStringLiteral(QT_TRANSLATE_NOOP("HNode", "VoIP I/O"));
+const QString UsbCategory = QStringLiteral(QT_TRANSLATE_NOOP("HNode", "USB I/O"));
 const QString DanteCategory = QStringLiteral("Dante I/O");
 const QString AmpCategory = QStringLiteral("Amp I/O");
 
@@ -16,13 +22,13 @@ const QString AmpCategory = QStringLiteral("Amp I/O");
 QString categoryFromText(const QString &text)
 {
     if (text.startsWith(QLatin1String("Digit")))
-        return QObject::tr("Digital I/O");
+        return DigitalCategory;
     if (text.startsWith(QLatin1String("PSTN")))
-        return QObject::tr("PSTN I/O");
+        return PstnCategory;
     if (text.startsWith(QLatin1String("VoIP")))
-        return QObject::tr("VoIP I/O");
+        return VoipCategory;
     if (text.startsWith(QLatin1String("USB")))
-        return QObject::tr("USB I/O");
+        return UsbCategory;
     if (text.startsWith(QLatin1String("Dante")))
         return DanteCategory;
     if (text.startsWith(AmpCategory))
@@ -111,7 +117,7 @@ int slotOf(const SlotRule &rule, int channel)
 
 HAudioIO::HAudioIO(const QString &cardType, int direction)
     : m_cardType(cardType.startsWith(QLatin1String("VOIP")) ? QStringLiteral("VOIP") : cardType)
-    , m_ioCategory(QObject::tr("Analog I/O"))
+    , m_ioCategory(AnalogCategory)
     , m_direction(direction)
 {}
 
@@ -150,14 +156,13 @@ void HAudioIO::settleCategory() const
 
 bool HAudioIO::answersTo(const QString &category) const
 {
-    if (category == QObject::tr("Analog I/O")) {
-        const QStringList group = {
-            QObject::tr("Analog I/O"), QObject::tr("Digital I/O"), AmpCategory,
-            QObject::tr("PSTN I/O"),   QObject::tr("VoIP I/O"),    QObject::tr("USB I/O")};
+    if (category == AnalogCategory) {
+        const QStringList group = {AnalogCategory, DigitalCategory, AmpCategory,
+                                   PstnCategory,   VoipCategory,    UsbCategory};
         return group.contains(m_ioCategory);
     }
-    if (category == QObject::tr("Digital I/O"))
-        return m_ioCategory == QObject::tr("Digital I/O");
+    if (category == DigitalCategory)
+        return m_ioCategory == DigitalCategory;
     if (category.startsWith(QLatin1String("Dante")))
         return m_ioCategory == DanteCategory;
     return false;

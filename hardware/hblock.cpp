@@ -12,7 +12,7 @@ HBlock::HBlock() = default;
 
 QString HBlock::category() const
 {
-    return QObject::tr("Blocks");
+    return QStringLiteral(QT_TRANSLATE_NOOP("HNode", "Blocks"));
 }
 
 void HBlock::parseProperty(const QXmlAttributes &attributes)

@@ -12,5 +12,5 @@ bool HEchoCanel::completeSetup()
 
 QString HEchoCanel::category() const
 {
-    return QObject::tr("Echo Cancellation");
+    return QStringLiteral(QT_TRANSLATE_NOOP("HNode", "Echo Cancellation"));
 }

@@ -17,7 +17,7 @@ HGroup::HGroup() = default;
 
 QString HGroup::category() const
 {
-    return QObject::tr("Groups");
+    return QStringLiteral(QT_TRANSLATE_NOOP("HNode", "Groups"));
 }
 
 void HGroup::parseProperty(const QXmlAttributes &attributes)

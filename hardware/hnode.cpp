@@ -2,6 +2,7 @@
 
 #include "util/logcategories.h"
 
+#include <QCoreApplication>
 #include <QXmlAttributes>
 #include <QXmlStreamWriter>
 
@@ -376,6 +377,11 @@ QString HNode::platform() const
 QString HNode::category() const
 {
     return QString();
+}
+
+QString HNode::categoryText() const
+{
+    return QCoreApplication::translate("HNode", category().toUtf8().constData());
 }
 
 void HNode::setParentNode(HNode *parent)

@@ -190,7 +190,10 @@ public:
     // The node of another tree (or subtree) that stands for this one: the node of the same
     // category with the same number, else with the same label.
     virtual HNode *findCounterpart(const HNode *otherTree) const;
+    // The untranslated name that panel and project files store and that lookups match.
     virtual QString category() const;
+    // The category as a person reads it.
+    QString categoryText() const;
     virtual void setParentNode(HNode *parent);
 
     // --- Room combining: room blocks, rooms and groups fill these -------------------------

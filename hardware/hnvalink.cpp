@@ -6,7 +6,7 @@
 HNVALink::HNVALink()
     : HAudioIO(QString(), Link)
 {
-    setIoCategory(QObject::tr("Digital I/O"));
+    setIoCategory(QStringLiteral(QT_TRANSLATE_NOOP("HNode", "Digital I/O")));
 }
 
 QString HNVALink::channelLabel(int index) const

@@ -17,7 +17,7 @@ void HParameterSet::parseProperty(const QXmlAttributes &attributes)
 
 QString HParameterSet::category() const
 {
-    return QObject::tr("ParameterSets");
+    return QStringLiteral(QT_TRANSLATE_NOOP("HNode", "ParameterSets"));
 }
 
 bool HParameterSet::completeSetup()

@@ -4,7 +4,7 @@ HParameterSetList::HParameterSetList() = default;
 
 QString HParameterSetList::category() const
 {
-    return QObject::tr("ParameterSetLists");
+    return QStringLiteral(QT_TRANSLATE_NOOP("HNode", "ParameterSetLists"));
 }
 
 bool HParameterSetList::completeSetup()
@@ -30,7 +30,8 @@ void HParameterSetList::addTarget(const QString &targetId)
 {
     m_setIds.append(targetId.toInt());
     QList<HNode *> sets;
-    if (!parentNode() || !parentNode()->collectByCategory(QObject::tr("ParameterSets"), sets))
+    if (!parentNode() || !parentNode()->collectByCategory(
+                             QStringLiteral(QT_TRANSLATE_NOOP("HNode", "ParameterSets")), sets))
         return;
     for (const HNode *set : std::as_const(sets)) {
         if (set->id() == targetId) {

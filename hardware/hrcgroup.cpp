@@ -16,7 +16,7 @@ HRCGroup::HRCGroup()
 
 QString HRCGroup::category() const
 {
-    return QObject::tr("RCGroups");
+    return QStringLiteral(QT_TRANSLATE_NOOP("HNode", "RCGroups"));
 }
 
 QString HRCGroup::platform() const
@@ -75,8 +75,8 @@ void HRCGroup::buildRooms()
             }
         }
         const QString id = QString::number(number);
-        auto *node = qobject_cast<HRCRoom *>(
-            findByCategoryAndAttribute(QObject::tr("RCRooms"), QStringLiteral("id"), id));
+        auto *node = qobject_cast<HRCRoom *>(findByCategoryAndAttribute(
+            QStringLiteral(QT_TRANSLATE_NOOP("HNode", "RCRooms")), QStringLiteral("id"), id));
         const bool made = !node;
         if (made)
             node = qobject_cast<HRCRoom *>(HNodeFactory::create(QStringLiteral("RCRoom"), {}));

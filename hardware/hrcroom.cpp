@@ -6,7 +6,7 @@ HRCRoom::HRCRoom() = default;
 
 QString HRCRoom::category() const
 {
-    return QObject::tr("RCRooms");
+    return QStringLiteral(QT_TRANSLATE_NOOP("HNode", "RCRooms"));
 }
 
 QString HRCRoom::platform() const

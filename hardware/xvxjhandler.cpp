@@ -32,12 +32,12 @@ struct OwnerKind
 };
 
 constexpr OwnerKind OwnerKinds[] = {
-    {QLatin1String("Group"), QLatin1String("Groups"), QT_TRANSLATE_NOOP("QObject", "Groups")},
+    {QLatin1String("Group"), QLatin1String("Groups"), QT_TRANSLATE_NOOP("HNode", "Groups")},
     {QLatin1String("ParameterSet"), QLatin1String("ParameterSets"),
-     QT_TRANSLATE_NOOP("QObject", "ParameterSets")},
-    {QLatin1String("RCGroup"), QLatin1String("RCGroups"), QT_TRANSLATE_NOOP("QObject", "RCGroups")},
+     QT_TRANSLATE_NOOP("HNode", "ParameterSets")},
+    {QLatin1String("RCGroup"), QLatin1String("RCGroups"), QT_TRANSLATE_NOOP("HNode", "RCGroups")},
     {QLatin1String("PanelList"), QLatin1String("ParameterSetLists"),
-     QT_TRANSLATE_NOOP("QObject", "ParameterSetLists")},
+     QT_TRANSLATE_NOOP("HNode", "ParameterSetLists")},
 };
 
 const OwnerKind *ownerKind(const QString &element)
@@ -261,7 +261,7 @@ void XVXJHandler::beginOwner(const QString &element, const QXmlAttributes &attri
     const QString id = attributes.value(QStringLiteral("id"));
     if (element == QLatin1String("RCGroup") && id.toInt() < 1)
         return;
-    const QString category = QObject::tr(ownerKind(element)->category);
+    const QString category = QLatin1String(ownerKind(element)->category);
     m_currentOwner = m_root->findByCategoryAndAttribute(category, QStringLiteral("id"), id);
     if (m_currentOwner)
         m_currentOwner->clearMarks(HNode::FlagPlaceholder);

@@ -195,18 +195,20 @@ void MQmlInterface::appendDroppable(const HNode *node, QVariantList &entries)
         entries.append(QVariantMap{{QStringLiteral("text"), number},
                                    {QStringLiteral("data"), data},
                                    {QStringLiteral("label"), node->label()},
-                                   {QStringLiteral("category"), node->category()},
+                                   {QStringLiteral("category"), node->categoryText()},
                                    {QStringLiteral("title"), node->title()}});
     }
     for (int i = 0; i < node->childCount(); ++i)
         appendDroppable(node->child(i), entries);
 }
 
-void MQmlInterface::setupMenuData(const QString &text)
+void MQmlInterface::setupMenuData(const QString &text, const QString &keys)
 {
+    const QStringList entries = text.split(QLatin1Char(','));
+    m_setupMenuKeys = keys.isEmpty() ? QStringList() : keys.split(QLatin1Char(','));
+    m_setupMenuEntries = m_setupMenuKeys.size() == entries.size() ? entries : QStringList();
     if (m_qmlContext)
-        m_qmlContext->setContextProperty(QStringLiteral("setupMenuData"),
-                                         text.split(QLatin1Char(',')));
+        m_qmlContext->setContextProperty(QStringLiteral("setupMenuData"), entries);
 }
 
 void MQmlInterface::setSceneMenu(const QStringList &scenes)
@@ -220,29 +222,34 @@ void MQmlInterface::setSceneMenu(const QStringList &scenes)
 
 bool MQmlInterface::systemCommand(const QString &item)
 {
-    // A menu item is known by the label it begins with; the desktop menu adds "..." or more.
+    // A shown menu entry stands for its untranslated key, so that the actions below never
+    // depend on a translation. A menu item is known by the label it begins with; the desktop
+    // menu adds "..." or more.
+    const qsizetype entry = m_setupMenuEntries.indexOf(item);
+    const QString key = entry >= 0 ? m_setupMenuKeys.at(entry) : item;
     static const struct
     {
-        const char *label;
+        QLatin1String label;
         QString (MQmlInterface::*text)() const;
         const QString &document;
     } boxes[] = {
-        {QT_TR_NOOP("IP Address"), &MQmlInterface::getMobileIPAddressString, kMessageDialog},
-        {QT_TR_NOOP("Network Status"), &MQmlInterface::getNetworkStatusString, kMessageDialog},
-        {QT_TR_NOOP("Project Information"), &MQmlInterface::getProjectInfoString, kMessageDialog},
-        {QT_TR_NOOP("About"), &MQmlInterface::getVersionText, kAboutDialog},
+        {QLatin1String("IP Address"), &MQmlInterface::getMobileIPAddressString, kMessageDialog},
+        {QLatin1String("Network Status"), &MQmlInterface::getNetworkStatusString, kMessageDialog},
+        {QLatin1String("Project Information"), &MQmlInterface::getProjectInfoString,
+         kMessageDialog},
+        {QLatin1String("About"), &MQmlInterface::getVersionText, kAboutDialog},
     };
     for (const auto &box : boxes) {
-        if (item.startsWith(tr(box.label))) {
+        if (key.startsWith(box.label)) {
             showBox(box.document, item, (this->*box.text)());
             return true;
         }
     }
-    if (item.startsWith(tr("Receive"))) {
+    if (key.startsWith(QLatin1String("Receive"))) {
         m_model->receivePanel();
         return true;
     }
-    if (item.startsWith(tr("Exit"))) {
+    if (key.startsWith(QLatin1String("Exit"))) {
         if (getExitPIN().isEmpty())
             exitApplication();
         else

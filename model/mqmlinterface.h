@@ -78,7 +78,9 @@ public Q_SLOTS:
     void headerText() {}
     void getAppFunction() {}
     int cancelEdit() { return 0; }
-    void setupMenuData(const QString &text);
+    // text: the entries as shown, joined by ","; keys: the same entries untranslated, which
+    // decide what a chosen entry does.
+    void setupMenuData(const QString &text, const QString &keys = QString());
 
 private:
     static void appendDroppable(const HNode *node, QVariantList &entries);
@@ -87,6 +89,8 @@ private:
 
     QQmlContext *m_qmlContext = nullptr;
     QPointer<QObject> m_qmlView;
+    QStringList m_setupMenuEntries;
+    QStringList m_setupMenuKeys;
     MModel *m_model = nullptr;
     VQmlFrame *m_view = nullptr;
     QTimer m_exitTimer;
