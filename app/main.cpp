@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "model/mmodel.h"
+#include "util/utranslation.h"
 #include "util/uversion.h"
 
 #include <QApplication>
@@ -48,6 +49,8 @@ int main(int argc, char *argv[])
     // full application below takes them away and asks again.
     {
         QCoreApplication probe(argc, argv);
+        UTranslation translation;
+        translation.install(QLocale());
         CommandLine commandLine;
         const CommandLine::Action action = commandLine.parse(probe.arguments());
         if (action == CommandLine::Action::ShowHelp || action == CommandLine::Action::ShowVersion)
@@ -55,6 +58,9 @@ int main(int argc, char *argv[])
     }
 
     auto application = std::make_unique<QApplication>(argc, argv);
+    // The window installs its own translation; this one speaks before there is a window.
+    auto translation = std::make_unique<UTranslation>();
+    translation->install(QLocale());
     CommandLine commandLine;
     const int answered = answer(commandLine, commandLine.parse(application->arguments()));
     if (answered >= 0)
@@ -75,6 +81,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    translation.reset();
     auto window = std::make_unique<MainWindow>(nullptr, project);
     window->setApplication(application.get());
     if (commandLine.fullscreen())

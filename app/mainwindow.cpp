@@ -49,10 +49,7 @@ void MainWindow::setupForm()
 
 void MainWindow::loadTranslation()
 {
-    if (m_translator.load(QStringLiteral(":/Desktop/Client/translators/translate_en.qm")))
-        QCoreApplication::installTranslator(&m_translator);
-    else
-        qCDebug(lcApp) << "translator failed to load.";
+    m_translation.install(QLocale());
 }
 
 void MainWindow::createView()
@@ -65,8 +62,9 @@ void MainWindow::createView()
     container->setMinimumSize(200, 200);
     container->setFocusPolicy(Qt::TabFocus);
     m_view->registerTypes(true);
-    m_view->setSetupMenu(
-        tr("About Veloxa Remote...,Project Information...,Network Status...,Receive..."));
+    static const char *const setupMenu =
+        QT_TR_NOOP("About Veloxa Remote...,Project Information...,Network Status...,Receive...");
+    m_view->setSetupMenu(tr(setupMenu), QLatin1String(setupMenu));
     m_canvas.setView(m_view.get());
     m_splitter->addWidget(container);
 }

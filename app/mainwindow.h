@@ -1,9 +1,9 @@
 #pragma once
 
 #include "canvas/ccanvas.h"
+#include "util/utranslation.h"
 
 #include <QMainWindow>
-#include <QTranslator>
 
 #include <memory>
 
@@ -49,5 +49,5 @@ private:
     QString m_pendingFile;
     std::unique_ptr<VQmlFrame> m_view;
     QSplitter *m_splitter = nullptr;
-    QTranslator m_translator;
+    UTranslation m_translation;
 };

@@ -217,7 +217,7 @@ QString WButton::substitute(const QString &text, bool onText) const
     const int channel = m_channel.toInt();
     if (channel < 1 || channel > inputs.size())
         return result;
-    return inputs.at(channel - 1) + (onText ? QStringLiteral(" UNMUTE") : QStringLiteral(" MUTE"));
+    return (onText ? tr("%1 UNMUTE") : tr("%1 MUTE")).arg(inputs.at(channel - 1));
 }
 
 void WButton::setTitle(const QString &text)

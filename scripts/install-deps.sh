@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make ccache pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
-    qt6-5compat-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-qpa-plugins
+    qt6-5compat-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+    qt6-qpa-plugins
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-window
     qml6-module-qtquick-layouts qml6-module-qtqml-workerscript qml6-module-qtquick-templates
     qml6-module-qtquick-shapes qml6-module-qtquick-dialogs qml6-module-qtqml
