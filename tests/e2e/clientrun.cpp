@@ -174,6 +174,8 @@ bool ClientRun::startClient(QString *error)
                            environment.value(QStringLiteral("ASAN_OPTIONS")) +
                                QStringLiteral(":strict_string_checks=0"));
     }
+    for (auto it = m_environment.cbegin(); it != m_environment.cend(); ++it)
+        environment.insert(it.key(), it.value());
     m_client.setProcessEnvironment(environment);
     m_client.setWorkingDirectory(scratch.filePath(QStringLiteral("run")));
     m_client.setStandardOutputFile(scratch.filePath(QStringLiteral("client.log")));

@@ -27,6 +27,9 @@ public:
 
     ~ClientRun();
 
+    // Variables for the client's environment ("LANG" -> "de_DE.UTF-8"), set before start().
+    void setEnvironment(const QMap<QString, QString> &variables) { m_environment = variables; }
+
     // panelFile is the panel file's name inside the archive, devices the number of devices
     // it names. True once the window is up and every device has been subscribed to;
     // otherwise error says why.
@@ -72,6 +75,7 @@ private:
     QProcess m_simulator;
     QProcess m_client;
     QMap<QString, quint16> m_ports;
+    QMap<QString, QString> m_environment;
     PanelMap m_map;
     std::unique_ptr<SimLog> m_log;
 };

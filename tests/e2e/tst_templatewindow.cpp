@@ -25,8 +25,9 @@ bool isRule(const QImage &shot, int y, int left, int right)
 
 } // namespace
 
-// The conference sample's template panel on the real window: a node dragged from the project
-// information's list onto a drop site becomes controls that drive the device.
+// The conference sample's template panel on the real window, in German: a node dragged from the
+// project information's list onto a drop site becomes controls that drive the device, whatever
+// the language. The open box is kept as a picture of the German window.
 class TestTemplateWindow : public QObject
 {
     Q_OBJECT
@@ -55,6 +56,8 @@ void TestTemplateWindow::initTestCase()
     QString missing;
     if (!XScreen::toolsPresent(&missing) || qEnvironmentVariableIsEmpty("DISPLAY"))
         QSKIP(qPrintable(QStringLiteral("needs an X display and %1").arg(missing)));
+    m_run.setEnvironment({{QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8")},
+                          {QStringLiteral("LANGUAGE"), QStringLiteral("de")}});
     QString error;
     QVERIFY2(m_run.start(QStringLiteral(VELOXA_CONFERENCE_ARCHIVE),
                          QStringLiteral("Conference.cpf"), 2, &error),
@@ -91,7 +94,11 @@ QPoint TestTemplateWindow::openNodeList(const QString &filter)
             ++rule;
         return rule < canvas.bottom() ? rule : -1;
     };
-    int rule = ruleIn(ClientRun::waitForStill(canvas));
+    const QImage box = ClientRun::waitForStill(canvas);
+    QDir().mkpath(QStringLiteral(VELOXA_SCREENS));
+    box.copy(m_run.map().window())
+        .save(QStringLiteral(VELOXA_SCREENS "/de-project-information.png"));
+    int rule = ruleIn(box);
     if (rule < 0)
         return QPoint();
     // Below the rule: a gap, the filter line, a smaller gap and the rows.
