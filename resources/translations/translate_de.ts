@@ -148,6 +148,27 @@ Port: %4</source>
 IP-Adresse: %3
 Port: %4</translation>
     </message>
+    <message>
+        <location line="+5"/>
+        <source>never</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 s ago</source>
+        <translation>vor %1 s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>
+State: %1
+Last reply: %2
+Failed messages: %3</source>
+        <translation>
+Zustand: %1
+Letzte Antwort: %2
+Fehlgeschlagene Nachrichten: %3</translation>
+    </message>
 </context>
 <context>
     <name>HNode</name>
@@ -259,6 +280,36 @@ Port: %4</translation>
         <source> - Unknown State</source>
         <translation> - Unbekannter Zustand</translation>
     </message>
+    <message>
+        <location line="+8"/>
+        <source>not connected</source>
+        <translation>nicht verbunden</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>connecting</source>
+        <translation>verbindet</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>online</source>
+        <translation>online</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>unreachable</source>
+        <translation>nicht erreichbar</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>refused</source>
+        <translation>abgewiesen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>resetting</source>
+        <translation>setzt zurück</translation>
+    </message>
 </context>
 <context>
     <name>MModel</name>
@@ -369,7 +420,7 @@ Das geöffnete Projekt bleibt geöffnet.</translation>
         <translation>„%1“ wurde nicht platziert: %2.</translation>
     </message>
     <message>
-        <location line="+260"/>
+        <location line="+262"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>

@@ -148,6 +148,27 @@ Port: %4</source>
 IP Address: %3
 Port: %4</translation>
     </message>
+    <message>
+        <location line="+5"/>
+        <source>never</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 s ago</source>
+        <translation>%1 s ago</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>
+State: %1
+Last reply: %2
+Failed messages: %3</source>
+        <translation>
+State: %1
+Last reply: %2
+Failed messages: %3</translation>
+    </message>
 </context>
 <context>
     <name>HNode</name>
@@ -259,6 +280,36 @@ Port: %4</translation>
         <source> - Unknown State</source>
         <translation> - Unknown State</translation>
     </message>
+    <message>
+        <location line="+8"/>
+        <source>not connected</source>
+        <translation>not connected</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>connecting</source>
+        <translation>connecting</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>online</source>
+        <translation>online</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>unreachable</source>
+        <translation>unreachable</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>refused</source>
+        <translation>refused</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>resetting</source>
+        <translation>resetting</translation>
+    </message>
 </context>
 <context>
     <name>MModel</name>
@@ -369,7 +420,7 @@ The project that was open stays open.</translation>
         <translation>&quot;%1&quot; was not placed: %2.</translation>
     </message>
     <message>
-        <location line="+260"/>
+        <location line="+262"/>
         <source>Warning</source>
         <translation>Warning</translation>
     </message>
