@@ -608,17 +608,62 @@ Versuchen Sie, diese Anwendung neu zu installieren und mit Administratorrechten 
 <context>
     <name>QmlActiveRoomCombo</name>
     <message>
-        <location filename="../qmlcontrol/QmlActiveRoomCombo.qml" line="+40"/>
+        <location filename="../qmlcontrol/QmlActiveRoomCombo.qml" line="+20"/>
+        <source>Combined rooms</source>
+        <translation>Kombinierte Räume</translation>
+    </message>
+    <message>
+        <location line="+24"/>
         <source>Combined w/ </source>
         <translation>Kombiniert mit </translation>
     </message>
 </context>
 <context>
+    <name>QmlBounds</name>
+    <message>
+        <location filename="../qmlcontrol/QmlBounds.qml" line="+20"/>
+        <source>Panel outline</source>
+        <translation>Panelumriss</translation>
+    </message>
+</context>
+<context>
     <name>QmlButton</name>
     <message>
-        <location filename="../qmlcontrol/QmlButton.qml" line="+128"/>
+        <location filename="../qmlcontrol/QmlButton.qml" line="+58"/>
+        <location line="+106"/>
         <source>Setup</source>
         <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <location line="-106"/>
+        <source>Connection</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Button</source>
+        <translation>Schaltfläche</translation>
+    </message>
+</context>
+<context>
+    <name>QmlCmdButton</name>
+    <message>
+        <location filename="../qmlcontrol/QmlCmdButton.qml" line="+34"/>
+        <source>Command</source>
+        <translation>Befehl</translation>
+    </message>
+</context>
+<context>
+    <name>QmlComboSelector</name>
+    <message>
+        <location filename="../qmlcontrol/QmlComboSelector.qml" line="+21"/>
+        <source>Room combinations</source>
+        <translation>Raumkombinationen</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Combination %1</source>
+        <translation>Kombination %1</translation>
     </message>
 </context>
 <context>
@@ -640,7 +685,12 @@ Versuchen Sie, diese Anwendung neu zu installieren und mit Administratorrechten 
 <context>
     <name>QmlDialer</name>
     <message>
-        <location filename="../qmlcontrol/QmlDialer.qml" line="+276"/>
+        <location filename="../qmlcontrol/QmlDialer.qml" line="+18"/>
+        <source>Dialer</source>
+        <translation>Wählfeld</translation>
+    </message>
+    <message>
+        <location line="+266"/>
         <source>Enter a number</source>
         <translation>Nummer eingeben</translation>
     </message>
@@ -650,7 +700,7 @@ Versuchen Sie, diese Anwendung neu zu installieren und mit Administratorrechten 
         <translation>Rücktaste</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+58"/>
         <source>Call</source>
         <translation>Anrufen</translation>
     </message>
@@ -696,11 +746,64 @@ Versuchen Sie, diese Anwendung neu zu installieren und mit Administratorrechten 
     </message>
 </context>
 <context>
+    <name>QmlDroplist</name>
+    <message>
+        <location filename="../qmlcontrol/QmlDroplist.qml" line="+34"/>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+</context>
+<context>
     <name>QmlDropsite</name>
     <message>
-        <location filename="../qmlcontrol/QmlDropsite.qml" line="+88"/>
+        <location filename="../qmlcontrol/QmlDropsite.qml" line="+21"/>
+        <source>Drop site</source>
+        <translation>Ablagefläche</translation>
+    </message>
+    <message>
+        <location line="+71"/>
         <source>Clear drop site</source>
         <translation>Ablagefläche leeren</translation>
+    </message>
+</context>
+<context>
+    <name>QmlFader</name>
+    <message>
+        <location filename="../qmlcontrol/QmlFader.qml" line="+60"/>
+        <source>Fader</source>
+        <translation>Fader</translation>
+    </message>
+</context>
+<context>
+    <name>QmlFrame</name>
+    <message>
+        <location filename="../qmlcontrol/QmlFrame.qml" line="+20"/>
+        <source>Frame</source>
+        <translation>Rahmen</translation>
+    </message>
+</context>
+<context>
+    <name>QmlImage</name>
+    <message>
+        <location filename="../qmlcontrol/QmlImage.qml" line="+20"/>
+        <source>Picture</source>
+        <translation>Bild</translation>
+    </message>
+</context>
+<context>
+    <name>QmlLabel</name>
+    <message>
+        <location filename="../qmlcontrol/QmlLabel.qml" line="+23"/>
+        <source>Label</source>
+        <translation>Beschriftung</translation>
+    </message>
+</context>
+<context>
+    <name>QmlLevelButtons</name>
+    <message>
+        <location filename="../qmlcontrol/QmlLevelButtons.qml" line="+35"/>
+        <source>Level</source>
+        <translation>Pegel</translation>
     </message>
 </context>
 <context>
@@ -709,6 +812,27 @@ Versuchen Sie, diese Anwendung neu zu installieren und mit Administratorrechten 
         <location filename="../qml/objects/QmlMessageDialog.qml" line="+10"/>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QmlMeter</name>
+    <message>
+        <location filename="../qmlcontrol/QmlMeter.qml" line="+27"/>
+        <source>Level meter</source>
+        <translation>Pegelanzeige</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>QmlMeterImage</name>
+    <message>
+        <location filename="../qmlcontrol/QmlMeterImage.qml" line="+20"/>
+        <source>Level meter</source>
+        <translation>Pegelanzeige</translation>
     </message>
 </context>
 <context>
@@ -725,6 +849,30 @@ Versuchen Sie, diese Anwendung neu zu installieren und mit Administratorrechten 
     </message>
 </context>
 <context>
+    <name>QmlPanelLink</name>
+    <message>
+        <location filename="../qmlcontrol/QmlPanelLink.qml" line="+57"/>
+        <source>Panel link</source>
+        <translation>Panelverknüpfung</translation>
+    </message>
+</context>
+<context>
+    <name>QmlRegion</name>
+    <message>
+        <location filename="../qmlcontrol/QmlRegion.qml" line="+44"/>
+        <source>Region</source>
+        <translation>Bereich</translation>
+    </message>
+</context>
+<context>
+    <name>QmlRoomSelector</name>
+    <message>
+        <location filename="../qmlcontrol/QmlRoomSelector.qml" line="+57"/>
+        <source>Room</source>
+        <translation>Raum</translation>
+    </message>
+</context>
+<context>
     <name>QmlStatusBarObject</name>
     <message>
         <location filename="../qml/objects/QmlStatusBarObject.qml" line="+126"/>
@@ -733,11 +881,35 @@ Versuchen Sie, diese Anwendung neu zu installieren und mit Administratorrechten 
     </message>
 </context>
 <context>
+    <name>QmlTextEdit</name>
+    <message>
+        <location filename="../qmlcontrol/QmlTextEdit.qml" line="+46"/>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+</context>
+<context>
+    <name>QmlTextLink</name>
+    <message>
+        <location filename="../qmlcontrol/QmlTextLink.qml" line="+39"/>
+        <source>Preset</source>
+        <translation>Voreinstellung</translation>
+    </message>
+</context>
+<context>
     <name>QmlToolBarObject</name>
     <message>
         <location filename="../qml/objects/QmlToolBarObject.qml" line="+85"/>
         <source>Setup</source>
         <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>VertexHandle</name>
+    <message>
+        <location filename="../qmlcontrol/VertexHandle.qml" line="+18"/>
+        <source>Vertex %1</source>
+        <translation>Eckpunkt %1</translation>
     </message>
 </context>
 <context>
@@ -835,7 +1007,7 @@ Versuchen Sie, diese Anwendung neu zu installieren und mit Administratorrechten 
 <context>
     <name>WWidget</name>
     <message>
-        <location filename="../../controls/wwidget.cpp" line="+281"/>
+        <location filename="../../controls/wwidget.cpp" line="+283"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
