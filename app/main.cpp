@@ -39,6 +39,28 @@ int answer(const CommandLine &commandLine, CommandLine::Action action)
     }
     return -1;
 }
+
+// Options that QApplication takes away; the probe does not know them.
+bool namesToolkitOption(const QStringList &arguments)
+{
+    static const QStringList toolkit = {
+        QStringLiteral("platform"),      QStringLiteral("platformpluginpath"),
+        QStringLiteral("platformtheme"), QStringLiteral("plugin"),
+        QStringLiteral("qmljsdebugger"), QStringLiteral("qwindowgeometry"),
+        QStringLiteral("qwindowicon"),   QStringLiteral("qwindowtitle"),
+        QStringLiteral("reverse"),       QStringLiteral("session"),
+        QStringLiteral("display"),       QStringLiteral("geometry"),
+        QStringLiteral("style"),         QStringLiteral("stylesheet"),
+        QStringLiteral("widgetcount"),
+    };
+    for (QString argument : arguments.mid(1)) {
+        while (argument.startsWith(QLatin1Char('-')))
+            argument.remove(0, 1);
+        if (toolkit.contains(argument.section(QLatin1Char('='), 0, 0)))
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -53,7 +75,9 @@ int main(int argc, char *argv[])
         translation.install(QLocale());
         CommandLine commandLine;
         const CommandLine::Action action = commandLine.parse(probe.arguments());
-        if (action == CommandLine::Action::ShowHelp || action == CommandLine::Action::ShowVersion)
+        // A usage error is told here too, so that it never waits for a display.
+        if (action != CommandLine::Action::Run &&
+            (action != CommandLine::Action::Fail || !namesToolkitOption(probe.arguments())))
             return answer(commandLine, action);
     }
 

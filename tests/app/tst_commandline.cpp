@@ -53,6 +53,8 @@ void TestCommandLine::program_data()
     QTest::newRow("help")
         << QStringList{"--help"} << 0
         << QByteArray("--sample <name>  Open the built-in sample <name> (conference, demo)");
+    QTest::newRow("unknown option")
+        << QStringList{"--bogus"} << 2 << QByteArray("Unknown option 'bogus'.");
     QTest::newRow("not a project") << QStringList{QCoreApplication::applicationFilePath()} << 1
                                    << QByteArray("tst_commandline\" could not be opened: ");
 }
@@ -60,10 +62,18 @@ void TestCommandLine::program_data()
 void TestCommandLine::program()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(int, status);
     QProcess process;
+    // Only opening a project needs a display; without one, xcb would abort the others.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (status != 1) {
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    }
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(VELOXA_REMOTE), arguments);
     QVERIFY(process.waitForFinished(30000));
-    QTEST(process.exitCode(), "status");
+    QCOMPARE(process.exitCode(), status);
     const QByteArray output = process.readAllStandardOutput() + process.readAllStandardError();
     QFETCH(QByteArray, expected);
     QVERIFY2(output.contains(expected), output.constData());
