@@ -19,7 +19,6 @@ private slots:
     void action_data();
     void action();
     void storedText();
-    void cardPinFromTheNode_data();
     void cardPinFromTheNode();
 };
 
@@ -167,44 +166,31 @@ void TestCAttributes::storedText()
     QVERIFY(attributes.value(QStringLiteral("Property"), QStringLiteral("custom")).isEmpty());
 }
 
-void TestCAttributes::cardPinFromTheNode_data()
-{
-    QTest::addColumn<QString>("cardPin");
-    QTest::addColumn<QString>("channelLabel");
-    QTest::addColumn<bool>("dante");
-    QTest::addColumn<int>("expected");
-
-    QTest::newRow("stored pin kept") << "5"
-                                     << "Mic 2" << true << 5;
-    QTest::newRow("negative: the channel's pin") << "-1"
-                                                 << "Mic 2" << true << 3;
-    QTest::newRow("negative, unknown channel") << "-1"
-                                               << "Mic 9" << true << -1;
-    QTest::newRow("negative, not a Dante node") << "-1"
-                                                << "Mic 2" << false << -1;
-}
-
+// A negative pin is the one the Dante node gives the control's channel.
 void TestCAttributes::cardPinFromTheNode()
 {
-    QFETCH(QString, cardPin);
-    QFETCH(QString, channelLabel);
-    QFETCH(bool, dante);
-    QFETCH(int, expected);
-
-    HDante node(QStringLiteral("Dante 8In8Out"), HAudioIO::Input);
-    for (const auto &[name, value] : {std::pair{"label1", "Mic 1"}, std::pair{"label2", "Mic 2"},
-                                      std::pair{"cardPin1", "17"}, std::pair{"cardPin2", "3"}}) {
+    HDante dante(QStringLiteral("Dante 8In8Out"), HAudioIO::Input);
+    const QStringList properties{"label1",   "Mic 1", "label2",   "Mic 2",
+                                 "cardPin1", "17",    "cardPin2", "3"};
+    for (qsizetype i = 0; i < properties.size(); i += 2) {
         QXmlAttributes property;
-        property.append(QStringLiteral("name"), QString(), QStringLiteral("name"), name);
-        property.append(QStringLiteral("value"), QString(), QStringLiteral("value"), value);
-        node.parseProperty(property);
+        property.append(QStringLiteral("name"), QString(), QStringLiteral("name"), properties[i]);
+        property.append(QStringLiteral("value"), QString(), QStringLiteral("value"),
+                        properties[i + 1]);
+        dante.parseProperty(property);
     }
-    HNode other;
-    CAttributes attributes;
-    attributes.setAttribute(QStringLiteral("Property"), QStringLiteral("cardPin"), cardPin);
-    attributes.setAttribute(QStringLiteral("Property"), QStringLiteral("channelLabel"),
-                            channelLabel);
-    QCOMPARE(attributes.cardPin(dante ? &node : &other), expected);
+    const auto pin = [](const char *stored, const char *channel, const HNode *node) {
+        CAttributes attributes;
+        attributes.setAttribute(QStringLiteral("Property"), QStringLiteral("cardPin"), stored);
+        attributes.setAttribute(QStringLiteral("Property"), QStringLiteral("channelLabel"),
+                                channel);
+        return attributes.cardPin(node);
+    };
+    const HNode other;
+    QCOMPARE(pin("5", "Mic 2", &dante), 5);
+    QCOMPARE(pin("-1", "Mic 2", &dante), 3);
+    QCOMPARE(pin("-1", "Mic 9", &dante), -1);
+    QCOMPARE(pin("-1", "Mic 2", &other), -1);
 }
 
 QTEST_GUILESS_MAIN(TestCAttributes)
