@@ -49,6 +49,11 @@ void ITcpClientThread::onQuitMessageProcessing()
 
 void ITcpClientThread::onReplyReady()
 {
+    // Values a subscribed device pushes arrive while the line is idle and nothing ticks.
+    if (m_dispatchState == Ready && m_subscriptionMode && m_running) {
+        dispatchStep();
+        return;
+    }
     if (m_dispatchState != AwaitingReply)
         return;
     m_dispatchTimer.stop();
@@ -61,6 +66,14 @@ void ITcpClientThread::onDispatch()
 {
     if (m_running)
         dispatchStep();
+}
+
+void ITcpClientThread::setSubscriptionMode(bool on)
+{
+    m_subscriptionMode = on;
+    // Replies that piled up while nobody waited for them are taken now.
+    if (on)
+        onMessageQueued();
 }
 
 void ITcpClientThread::onMessageQueued()
@@ -108,6 +121,9 @@ void ITcpClientThread::dispatchStep()
         }
         if (m_subscriptionMode)
             processReplies();
+        // Idle: a queued message or a reply wakes the dispatcher, so nothing ticks meanwhile.
+        if (m_dispatchState == Ready && m_queue->isEmpty())
+            return;
         break;
     }
     if (m_running)

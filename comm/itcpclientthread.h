@@ -12,7 +12,8 @@ class QSemaphore;
 
 // Works a TCP client's send queue one message at a time: writes it, waits for its ACK or reply,
 // resends on failure and gives up after three attempts. It lives on the client's (GUI) thread and
-// is driven by timers and the client's signals; the reply semaphore is never waited on.
+// is driven by timers and the client's signals; the reply semaphore is never waited on. An idle
+// line runs no timer: a queued message or a reply wakes it.
 class ITcpClientThread : public QObject
 {
     Q_OBJECT
@@ -30,7 +31,7 @@ public:
 
     void setProtocol(PProtocol *protocol) { m_protocol = protocol; }
     bool isRunning() const { return m_running; }
-    void setSubscriptionMode(bool on) { m_subscriptionMode = on; }
+    void setSubscriptionMode(bool on);
 
 Q_SIGNALS:
     void messageError(const QByteArray &bytes);
