@@ -187,7 +187,7 @@ void TestCAttributes::cardPinFromTheNode()
         return attributes.cardPin(node);
     };
     const HNode other;
-    QCOMPARE(pin("5", "Mic 2", &dante), 5);
+    QCOMPARE(pin("0", "Mic 2", &dante), 0);
     QCOMPARE(pin("-1", "Mic 2", &dante), 3);
     QCOMPARE(pin("-1", "Mic 9", &dante), -1);
     QCOMPARE(pin("-1", "Mic 2", &other), -1);
