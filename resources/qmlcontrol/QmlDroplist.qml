@@ -35,13 +35,16 @@ Item {
     Accessible.description: currentText
     Accessible.onPressAction: openList()
 
-    // The arrows choose without the pop-up; the widget refuses a step past either end.
+    // The arrows choose without the pop-up; the widget refuses a step past either end. Enter or
+    // Space opens the list, which the keyboard works too.
     Keys.enabled: !intrf.editModeEnable
     Keys.onPressed: (event) => {
         if (event.key === Qt.Key_Up || event.key === Qt.Key_Left)
             wwidget.outputCurrentIndex(currentIndex - 1)
         else if (event.key === Qt.Key_Down || event.key === Qt.Key_Right)
             wwidget.outputCurrentIndex(currentIndex + 1)
+        else if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space)
+            openList()
         else
             return
         event.accepted = true

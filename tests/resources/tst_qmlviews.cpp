@@ -241,16 +241,22 @@ void TestQmlViews::systemEntry()
 
 void TestQmlViews::popupList_data()
 {
-    QTest::addColumn<qreal>("where"); // share of the list height; below 0: outside the list
+    QTest::addColumn<qreal>("where");     // share of the list height; below 0: outside the list
+    QTest::addColumn<QList<int>>("keys"); // typed instead of a click
     QTest::addColumn<int>("expected");
-    QTest::newRow("first entry") << 0.1 << 0;
-    QTest::newRow("last entry") << 0.9 << 2;
-    QTest::newRow("outside") << -1.0 << -1;
+    QTest::newRow("first entry") << 0.1 << QList<int>() << 0;
+    QTest::newRow("last entry") << 0.9 << QList<int>() << 2;
+    QTest::newRow("outside") << -1.0 << QList<int>() << -1;
+    QTest::newRow("down, enter") << 0.0 << QList<int>{Qt::Key_Down, Qt::Key_Return} << 2;
+    QTest::newRow("up past the top, space")
+        << 0.0 << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Space} << 0;
+    QTest::newRow("escape") << 0.0 << QList<int>{Qt::Key_Escape} << -1;
 }
 
 void TestQmlViews::popupList()
 {
     QFETCH(qreal, where);
+    QFETCH(QList<int>, keys);
     QFETCH(int, expected);
     QQmlComponent component(m_window->view()->engine(),
                             QUrl(QStringLiteral("qrc:/qml/objects/QmlPopupList.qml")));
@@ -269,7 +275,12 @@ void TestQmlViews::popupList()
     QSignalSpy frame(m_window->view(), &QQuickWindow::frameSwapped);
     QVERIFY(frame.wait());
     const QPointF entry(entries->width() / 2, entries->height() * where);
-    if (where < 0) {
+    if (!keys.isEmpty()) {
+        QMetaObject::invokeMethod(list, "open");
+        QTRY_VERIFY(list->hasActiveFocus());
+        for (const int key : std::as_const(keys))
+            QTest::keyClick(m_window->view(), Qt::Key(key));
+    } else if (where < 0) {
         click(list, QPointF(2, 2));
     } else {
         QTRY_VERIFY(hasEntryAt(entries, entry));

@@ -13,18 +13,47 @@ Item {
     readonly property real textSize: Math.max(1, intrf.menuTextSize)
     readonly property real rowHeight: textSize * 2.6
 
+    // The entry the keyboard is on; the arrows move it, Enter or Space takes it.
+    property int keyIndex: -1
+    // Whoever had the keyboard before the list opened gets it back.
+    property Item returnFocus: null
+
     signal listClick(int index)
 
     anchors.fill: parent
     z: 1000
 
     function open() {
+        returnFocus = Window.activeFocusItem
+        keyIndex = Math.max(0, index)
         Overlay.show(popup)
+        forceActiveFocus()
     }
 
     function finish(entry) {
         visible = false
+        if (returnFocus)
+            returnFocus.forceActiveFocus()
         listClick(entry)
+    }
+
+    function moveKey(step) {
+        keyIndex = Math.min(entryCount - 1, Math.max(0, keyIndex + step))
+        list.positionViewAtIndex(keyIndex, ListView.Contain)
+    }
+
+    Keys.onPressed: (event) => {
+        if (event.key === Qt.Key_Up)
+            moveKey(-1)
+        else if (event.key === Qt.Key_Down)
+            moveKey(1)
+        else if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space)
+            finish(keyIndex)
+        else if (event.key === Qt.Key_Escape)
+            finish(-1)
+        else
+            return
+        event.accepted = true
     }
 
     function entryText(entry) {
@@ -123,7 +152,9 @@ Item {
                 height: popup.rowHeight
                 color: entryArea.pressed
                        ? Qt.rgba(intrf.accentColor.r, intrf.accentColor.g, intrf.accentColor.b, 0.2)
-                       : "transparent"
+                       : entry.index === popup.keyIndex && popup.activeFocus
+                         ? Qt.rgba(intrf.accentColor.r, intrf.accentColor.g, intrf.accentColor.b, 0.12)
+                         : "transparent"
 
                 Rectangle {
                     anchors { left: parent.left; top: parent.top; bottom: parent.bottom }
