@@ -22,17 +22,14 @@ private:
 void TestLanguages::sameWireTrafficInEveryLanguage_data()
 {
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("addresses");
     QTest::addColumn<QString>("networkEntry");
     QTest::addColumn<QString>("blocks");
     QTest::addColumn<QString>("cancel"); // Qt's own text
     QTest::newRow("unknown locale: English") << "xx_XX"
-                                             << "Mobile IP Address:"
                                              << "Network Status..."
                                              << "Blocks"
                                              << "Cancel";
     QTest::newRow("German") << "de_DE"
-                            << "Mobile IP-Adresse:"
                             << "Netzwerkstatus..."
                             << "Blöcke"
                             << "Abbrechen";
@@ -47,8 +44,6 @@ void TestLanguages::sameWireTrafficInEveryLanguage()
     MQmlInterface *intrf = client.model()->qmlInterface();
     // Not the source text: the English file is loaded too.
     QCOMPARE(QCoreApplication::translate("MainWindow", "MainWindow"), "Veloxa Remote");
-    QFETCH(QString, addresses);
-    QVERIFY(intrf->getMobileIPAddressString().startsWith(addresses));
     QTEST(QCoreApplication::translate("QPlatformTheme", "Cancel"), "cancel");
 
     // The menu entry as shown opens the network status.

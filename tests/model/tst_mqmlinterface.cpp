@@ -28,7 +28,6 @@ private slots:
     void exitCommand();
     void addressList_data();
     void addressList();
-    void networkStatus();
 
 private:
     // Runs the application's own loop, which quitting needs, until it quits or the guard ends
@@ -148,18 +147,6 @@ void TestMQmlInterface::addressList()
         hosts.append(QHostAddress(address));
     QCOMPARE(MQmlInterface::mobileIpAddressText(hosts),
              QStringLiteral("Mobile IP Address:\n\n") + list);
-}
-
-// A block per device, each closed by a blank line; a plain notice without devices.
-void TestMQmlInterface::networkStatus()
-{
-    const QString text = m_window->model()->qmlInterface()->getNetworkStatusString();
-    QCOMPARE(text.count(QStringLiteral("\nFailed messages: ")), 2);
-    QVERIFY(text.endsWith(QStringLiteral("\n\n")));
-    MainWindow empty;
-    empty.model()->reset();
-    QCOMPARE(empty.model()->qmlInterface()->getNetworkStatusString(),
-             QStringLiteral("No network information available."));
 }
 
 QTEST_MAIN(TestMQmlInterface)
