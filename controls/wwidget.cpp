@@ -7,6 +7,8 @@
 
 #include <QColor>
 #include <QMessageBox>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QTextDocumentFragment>
 
 #include <algorithm>
@@ -262,6 +264,12 @@ void WWidget::setTransform(TTransform *transform)
 
 void WWidget::setVisible(bool visible)
 {
+    // A hidden item keeps the keyboard focus: give it up, so that keys never move a control
+    // nobody sees and the next Tab starts at the first control shown.
+    auto *item = qobject_cast<QQuickItem *>(m_pWidget);
+    QQuickItem *focus = item && item->window() ? item->window()->activeFocusItem() : nullptr;
+    if (!visible && focus && (focus == item || item->isAncestorOf(focus)))
+        focus->setFocus(false);
     setItemProperty("visible", visible);
 }
 

@@ -76,6 +76,7 @@ private slots:
     void roomWidgetsSaved();
     void accessibleTree_data();
     void accessibleTree();
+    void keysFollowThePanelShown();
 
 private:
     CComposite *scene() const { return m_window->model()->currentScene(); }
@@ -367,6 +368,25 @@ void TestPanelWidgets::accessibleTree()
         }
     }
     QCOMPARE(checked, 1);
+}
+
+// A control hidden with its panel gives up the focus: keys never move what nobody sees, and
+// Tab starts again at the first control shown.
+void TestPanelWidgets::keysFollowThePanelShown()
+{
+    QVERIFY(m_window->model()->showPanel(1));
+    m_window->show();
+    QQuickWindow *window = controlArea()->window();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QObject *fader = findWidget(QStringLiteral("slider"))->quickItem();
+    QTest::keyClick(window, Qt::Key_Tab);
+    QCOMPARE(window->activeFocusItem(), fader);
+    const QVariant value = fader->property("value");
+    QVERIFY(m_window->model()->showPanel(2));
+    QTest::keyClick(window, Qt::Key_Up);
+    QCOMPARE(fader->property("value"), value);
+    QTest::keyClick(window, Qt::Key_Tab);
+    QCOMPARE(window->activeFocusItem(), findWidget(QStringLiteral("textlink"))->quickItem());
 }
 
 QTEST_MAIN(TestPanelWidgets)
