@@ -23,7 +23,7 @@ private slots:
     void faderAndTextBox();
     void levelButtons_data();
     void levelButtons();
-    void percentAndQuarterTurn();
+    void percentUnits();
 
 private:
     // The set commands the processor receives up to a marker written after them: anything
@@ -328,17 +328,12 @@ void TestFaders::levelButtons()
     QTEST(setCommandsBeforeMarker(), "commands");
 }
 
-void TestFaders::percentAndQuarterTurn()
+void TestFaders::percentUnits()
 {
     const QString name = QStringLiteral("Bar Volume");
     CControl *control = m_client.control(Volumes, name);
     auto *fader = m_client.widget<WSlider>(Volumes, name, QStringLiteral("slider"));
     QVERIFY(control && fader && control->transform());
-    QVERIFY(fader->processProperty(QStringLiteral("rotation"), QStringLiteral("90")));
-    QVERIFY(control->isRotated());
-    QVERIFY(fader->processProperty(QStringLiteral("rotation"), QStringLiteral("0")));
-    QVERIFY(!control->isRotated());
-
     CAttributes percent = control->attributes();
     percent.setAttribute(QStringLiteral("Property"), QStringLiteral("units"),
                          QStringLiteral("pct"));
